@@ -1,0 +1,24 @@
+// A standard-library stream that is closed when it goes out of scope.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class CFileStream {
+public:
+    // Opens an existing file; "rb" and "rb+" never create one.
+    CFileStream(const std::string& path, const char* mode)
+        : m_file(std::fopen(path.c_str(), mode)) {}
+    CFileStream(const CFileStream&) = delete;
+    CFileStream& operator=(const CFileStream&) = delete;
+    ~CFileStream() {
+        if (m_file)
+            std::fclose(m_file);
+    }
+
+    bool IsOpen() const { return m_file != nullptr; }
+    std::FILE* Get() const { return m_file; }
+
+private:
+    std::FILE* m_file;
+};

@@ -1,0 +1,20 @@
+#include "FilmTypeFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+CFilmTypeFile::CFilmTypeFile(const std::string& path) : m_handle(open(path.c_str(), O_RDONLY)) {}
+
+CFilmTypeFile::~CFilmTypeFile() {
+    if (IsOpen())
+        close(static_cast<int>(m_handle));
+}
+
+std::size_t CFilmTypeFile::Read(unsigned char* buffer, std::size_t size) {
+    ssize_t count;
+    do {
+        count = read(static_cast<int>(m_handle), buffer, size);
+    } while (count < 0 && errno == EINTR);
+    return count < 0 ? 0 : static_cast<std::size_t>(count);
+}

@@ -1,0 +1,67 @@
+#include "FlagFile.h"
+
+#include <cstdio>
+
+#include "FileStream.h"
+
+namespace {
+
+constexpr const char* kFlagFileName = "Flag.txt";
+constexpr const char* kReadWriteExisting = "rb+";
+constexpr unsigned char kLevelLetterBase = 0x41;
+constexpr unsigned char kRunningMark = 'y';
+constexpr unsigned char kStoppedMark = 'n';
+// What a missing byte reads as: subtracting the letter base keeps it outside the level range.
+constexpr unsigned char kMissingByte = 0xFF;
+
+void WriteByteAt(std::FILE* file, long offset, unsigned char byte) {
+    if (std::fseek(file, offset, SEEK_SET) == 0)
+        std::putc(byte, file);
+}
+
+// Writes a byte back with its own value. A byte beyond the end of the file is left missing rather
+// than invented.
+void RewriteByte(std::FILE* file, long offset) {
+    if (std::fseek(file, offset, SEEK_SET) != 0)
+        return;
+    const int byte = std::getc(file);
+    if (byte == EOF)
+        return;
+    WriteByteAt(file, offset, static_cast<unsigned char>(byte));
+}
+
+} // namespace
+
+CFlagFile::CFlagFile(const std::string& directory) : m_path(directory + kFlagFileName) {}
+
+int8_t CFlagFile::ReadStoredLevel() const {
+    CFileStream file(m_path, kReadWriteExisting);
+    if (!file.IsOpen())
+        return 0;
+    int byte = EOF;
+    if (std::fseek(file.Get(), 1, SEEK_SET) == 0)
+        byte = std::getc(file.Get());
+    const unsigned char letter = byte == EOF ? kMissingByte : static_cast<unsigned char>(byte);
+    return static_cast<int8_t>(static_cast<unsigned char>(letter - kLevelLetterBase));
+}
+
+void CFlagFile::StoreLevel(int level) const {
+    CFileStream file(m_path, kReadWriteExisting);
+    if (!file.IsOpen())
+        return;
+    WriteByteAt(file.Get(), 1, static_cast<unsigned char>(kLevelLetterBase + level));
+    RewriteByte(file.Get(), 0);
+    RewriteByte(file.Get(), 2);
+    RewriteByte(file.Get(), 3);
+}
+
+void CFlagFile::MarkRunning(bool running) const {
+    CFileStream file(m_path, kReadWriteExisting);
+    if (!file.IsOpen())
+        return;
+    // A fresh stream stands at offset 0.
+    std::putc(running ? kRunningMark : kStoppedMark, file.Get());
+    RewriteByte(file.Get(), 1);
+    RewriteByte(file.Get(), 2);
+    RewriteByte(file.Get(), 3);
+}

@@ -1,0 +1,25 @@
+// The four-byte status file shared with the companion: byte 0 the running mark ("y"/"n"), byte 1
+// the level letter ("A" + level), bytes 2 and 3 the companion's. Every operation opens the file,
+// changes single bytes in place and closes it; the file is never created or truncated.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "SharedDirectory.h"
+
+class CFlagFile {
+public:
+    explicit CFlagFile(const std::string& directory = kSharedDirectory);
+
+    // Byte 1 minus "A" as a signed byte; 0 when the file cannot be opened. A file without byte 1
+    // gives a value outside the level range.
+    int8_t ReadStoredLevel() const;
+    // Writes the level letter, then rewrites bytes 0, 2 and 3 with their own values.
+    void StoreLevel(int level) const;
+    // Writes "y" or "n", then rewrites bytes 1, 2 and 3 with their own values.
+    void MarkRunning(bool running) const;
+
+private:
+    std::string m_path;
+};

@@ -1,0 +1,29 @@
+# Installs the Debian packages given, or says how to when not root. Sourced by the top-level scripts.
+
+missing_packages() {
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            printf '%s\n' "$package"
+    done
+}
+
+ensure_packages() {
+    local missing
+    missing=$(missing_packages "$@" | tr '\n' ' ')
+    [ -z "${missing// /}" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Install them with:" >&2
+        echo "  sudo apt-get install -y --no-install-recommends $missing" >&2
+        exit 1
+    fi
+    echo "Installing: $missing"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! apt-get install -y $missing >/dev/null; then
+        apt-get update >/dev/null
+        apt-get install -y $missing >/dev/null
+    fi
+}
+
+# What every build needs.
+NATIVE_PACKAGES=(cmake ninja-build g++ googletest)

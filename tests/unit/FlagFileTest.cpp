@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "FlagFile.h"
+#include "TestFiles.h"
+
+namespace {
+
+const std::string kFlag = "Flag.txt";
+
+class FlagFileTest : public ::testing::Test {
+protected:
+    CTempDirectory dir;
+    CFlagFile flag{dir.Prefix()};
+};
+
+TEST_F(FlagFileTest, OperationsChangeOnlyTheirOwnByte) {
+    dir.Write(kFlag, "\x6E\x4B\x31\x32");
+    EXPECT_EQ(flag.ReadStoredLevel(), 10);
+    flag.StoreLevel(14);
+    EXPECT_EQ(dir.Read(kFlag), "\x6E\x4F\x31\x32");
+    flag.MarkRunning(true);
+    EXPECT_EQ(dir.Read(kFlag), "\x79\x4F\x31\x32");
+    flag.MarkRunning(false);
+    EXPECT_EQ(dir.Read(kFlag), "\x6E\x4F\x31\x32");
+}
+
+TEST_F(FlagFileTest, LevelLettersRoundTrip) {
+    const struct {
+        char letter;
+        int level;
+    } cases[] = {{'A', 0}, {'K', 10}, {'U', 20}};
+    for (const auto& c : cases) {
+        dir.Write(kFlag, std::string("n") + c.letter + "xy");
+        EXPECT_EQ(flag.ReadStoredLevel(), c.level) << c.letter;
+        dir.Write(kFlag, "n?xy");
+        flag.StoreLevel(c.level);
+        EXPECT_EQ(dir.Read(kFlag), std::string("n") + c.letter + "xy");
+    }
+}
+
+TEST_F(FlagFileTest, LettersOutsideTheRangeReadAsSignedByteDifference) {
+    const struct {
+        char letter;
+        int value;
+    } cases[] = {{'V', 21}, {'a', 32}, {'\x40', -1}, {'\0', -65}, {'\xFF', -66}};
+    for (const auto& c : cases) {
+        dir.Write(kFlag, std::string("y") + c.letter + "xy");
+        EXPECT_EQ(flag.ReadStoredLevel(), c.value) << int(c.letter);
+    }
+}
+
+TEST_F(FlagFileTest, MissingFileReadsLevelZeroAndIsNeverCreated) {
+    EXPECT_EQ(flag.ReadStoredLevel(), 0);
+    flag.StoreLevel(5);
+    flag.MarkRunning(true);
+    flag.MarkRunning(false);
+    EXPECT_FALSE(dir.Read(kFlag).has_value());
+}
+
+TEST_F(FlagFileTest, BytesAfterOffsetThreeAndLengthAreKept) {
+    const std::string tail("\x00\xFF", 2);
+    dir.Write(kFlag, "nK\x0D\x0A" + tail);
+    for (int i = 0; i < 3; ++i) {
+        flag.StoreLevel(i);
+        flag.MarkRunning(i % 2 == 0);
+    }
+    EXPECT_EQ(dir.Read(kFlag), "yC\x0D\x0A" + tail);
+}
+
+// A short file gets the byte an operation sets; bytes it lacks are not invented.
+TEST_F(FlagFileTest, ShortFilesGainOnlyTheByteThatIsSet) {
+    const struct {
+        std::string before;
+        int level; // StoreLevel argument
+        std::string afterStore;
+        std::string afterMarkRunning;
+    } cases[] = {
+        {"", 3, std::string("\0D", 2), "yD"},
+        {"n", 3, "nD", "yD"},
+        {"nA", 3, "nD", "yD"},
+        {"nAz", 3, "nDz", "yDz"},
+    };
+    for (const auto& c : cases) {
+        dir.Write(kFlag, c.before);
+        flag.StoreLevel(c.level);
+        EXPECT_EQ(dir.Read(kFlag), c.afterStore) << "from " << c.before.size() << " bytes";
+        flag.MarkRunning(true);
+        EXPECT_EQ(dir.Read(kFlag), c.afterMarkRunning) << "from " << c.before.size() << " bytes";
+    }
+}
+
+TEST_F(FlagFileTest, MarkRunningOnEmptyFileWritesOnlyTheMark) {
+    dir.Write(kFlag, "");
+    flag.MarkRunning(false);
+    EXPECT_EQ(dir.Read(kFlag), "n");
+}
+
+TEST_F(FlagFileTest, FileWithoutLevelByteReadsOutsideTheLevelRange) {
+    for (const std::string content : {"", "y"}) {
+        dir.Write(kFlag, content);
+        const int level = flag.ReadStoredLevel();
+        EXPECT_TRUE(level < 0 || level > 20) << level;
+        EXPECT_EQ(dir.Read(kFlag), content);
+    }
+}
+
+TEST_F(FlagFileTest, DirectoryInPlaceOfTheFileIsLeftAlone) {
+    std::filesystem::create_directory(dir.Path(kFlag));
+    EXPECT_EQ(flag.ReadStoredLevel(), 0);
+    flag.StoreLevel(4);
+    flag.MarkRunning(true);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path(kFlag)));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path(kFlag)));
+}
+
+} // namespace
