@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit suite, plain and under sanitizers.
+# Builds everything and runs every test: the native unit suite, plain and under sanitizers; the
+# Windows builds, with the unit suite cross-built and run under wine64.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 
-ensure_packages "${NATIVE_PACKAGES[@]}"
+ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+
+run_preset() {
+    echo "== $1"
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1"
+}
 
 for preset in native native-sanitize; do
-    echo "== $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset"
+    run_preset "$preset"
     ctest --preset "$preset"
 done
+
+run_preset win32
+
+run_preset win64
+stop_unit_prefix() { WINEPREFIX="$PWD/build/win64/wine-unit" wineserver -k 2>/dev/null || true; }
+trap stop_unit_prefix EXIT
+ctest --preset win64
