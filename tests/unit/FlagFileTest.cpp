@@ -42,7 +42,7 @@ TEST_F(FlagFileTest, LettersOutsideTheRangeReadAsSignedByteDifference) {
     const struct {
         char letter;
         int value;
-    } cases[] = {{'V', 21}, {'a', 32}, {'\x40', -1}, {'\0', -65}, {'\xFF', -66}};
+    } cases[] = {{'V', 21}, {'a', 32}, {'\x40', -1}, {'\0', -65}, {'\xFF', -66}, {'\x1A', -39}};
     for (const auto& c : cases) {
         dir.Write(kFlag, std::string("y") + c.letter + "xy");
         EXPECT_EQ(flag.ReadStoredLevel(), c.value) << int(c.letter);
