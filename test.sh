@@ -18,6 +18,10 @@ for preset in native native-sanitize; do
     ctest --preset "$preset"
 done
 
+# --- fuzz: a short run of every fuzz target (the long run is in README.md)
+scripts/fuzz-smoke.sh
+# --- end fuzz
+
 run_preset win32
 
 run_preset win64

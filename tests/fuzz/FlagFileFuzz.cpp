@@ -1,0 +1,111 @@
+// Fuzzes the flag file: any starting content, or no file, then any sequence of its three
+// operations. After every step the file (its presence, length and every byte) and every stored
+// level read must match a model of the byte rules.
+//
+// Input: byte 0 chooses the start: 0xFF means no file, any other value n means a file of the next
+// n bytes (or as many as follow). Each remaining byte is one operation, by its value modulo 24:
+// 0 ReadStoredLevel, 1 MarkRunning(false), 2 MarkRunning(true), 3..23 StoreLevel(0..20).
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "FlagFile.h"
+#include "ScratchDirectory.h"
+
+namespace {
+
+const std::string kFlagFileName = "Flag.txt";
+constexpr uint8_t kNoFile = 0xFF;
+
+// The flag file as it should be: the byte an operation sets is written at its offset, every other
+// byte and the length stay, and a file too short for that offset grows to reach it with zero
+// bytes in the gap. Nothing happens to a file that does not exist.
+class CFlagModel {
+public:
+    explicit CFlagModel(std::optional<std::string> bytes) : m_bytes(std::move(bytes)) {}
+
+    int8_t ReadStoredLevel() const {
+        if (!m_bytes)
+            return 0;
+        const uint8_t letter = m_bytes->size() > 1 ? static_cast<uint8_t>((*m_bytes)[1]) : 0xFF;
+        return static_cast<int8_t>(static_cast<uint8_t>(letter - 0x41));
+    }
+    void StoreLevel(int level) { Set(1, static_cast<char>(0x41 + level)); }
+    void MarkRunning(bool running) { Set(0, running ? 'y' : 'n'); }
+
+    const std::optional<std::string>& Bytes() const { return m_bytes; }
+
+private:
+    void Set(std::size_t offset, char byte) {
+        if (!m_bytes)
+            return;
+        if (m_bytes->size() <= offset)
+            m_bytes->resize(offset + 1, '\0');
+        (*m_bytes)[offset] = byte;
+    }
+
+    std::optional<std::string> m_bytes;
+};
+
+std::string Describe(const std::optional<std::string>& bytes) {
+    if (!bytes)
+        return "no file";
+    std::string text = std::to_string(bytes->size()) + " bytes:";
+    char hex[4];
+    for (unsigned char byte : *bytes) {
+        std::snprintf(hex, sizeof hex, " %02X", byte);
+        text += hex;
+    }
+    return text;
+}
+
+[[noreturn]] void Fail(std::size_t step, const std::string& what) {
+    std::fprintf(stderr, "step %zu: %s\n", step, what.c_str());
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const CScratchDirectory& dir = Scratch();
+    std::size_t next = 1;
+    std::optional<std::string> start;
+    if (data[0] == kNoFile) {
+        dir.Remove(kFlagFileName);
+    } else {
+        const std::size_t length = std::min<std::size_t>(data[0], size - next);
+        start = std::string(reinterpret_cast<const char*>(data + next), length);
+        dir.Write(kFlagFileName, data + next, length);
+        next += length;
+    }
+
+    const CFlagFile flag(dir.Prefix());
+    CFlagModel model(start);
+    for (std::size_t step = 1; next < size; ++next, ++step) {
+        const int operation = data[next] % 24;
+        if (operation == 0) {
+            const int got = flag.ReadStoredLevel();
+            const int want = model.ReadStoredLevel();
+            if (got != want)
+                Fail(step, "ReadStoredLevel gave " + std::to_string(got) + ", expected " +
+                               std::to_string(want));
+        } else if (operation <= 2) {
+            flag.MarkRunning(operation == 2);
+            model.MarkRunning(operation == 2);
+        } else {
+            flag.StoreLevel(operation - 3);
+            model.StoreLevel(operation - 3);
+        }
+        const std::optional<std::string> file = dir.Read(kFlagFileName);
+        if (file != model.Bytes())
+            Fail(step, "operation " + std::to_string(operation) + " left " + Describe(file) +
+                           ", expected " + Describe(model.Bytes()));
+    }
+    return 0;
+}
