@@ -11,7 +11,7 @@ namespace {
 void BM_DetectFilmType(benchmark::State& state) {
     CScratchDirectory directory;
     if (!WriteSharedFiles(directory)) {
-        state.SkipWithError("cannot prepare the shared directory in /dev/shm");
+        state.SkipWithError(kCannotPrepare);
         return;
     }
     const std::string prefix = directory.Prefix();
@@ -22,8 +22,11 @@ void BM_DetectFilmType(benchmark::State& state) {
 void BM_DetectFilmTypeFloor(benchmark::State& state) {
     CScratchDirectory directory;
     const std::string path = directory.Path(kFilmTypeName);
-    if (!WriteSharedFiles(directory) ||
-        DetectFilmTypeFloor(path.c_str()) != DetectFilmType(directory.Prefix())) {
+    if (!WriteSharedFiles(directory)) {
+        state.SkipWithError(kCannotPrepare);
+        return;
+    }
+    if (DetectFilmTypeFloor(path.c_str()) != DetectFilmType(directory.Prefix())) {
         state.SkipWithError("the floor does not find what DetectFilmType finds");
         return;
     }

@@ -60,7 +60,7 @@ bool FloorMatches() {
 void BM_LevelChanged(benchmark::State& state) {
     CSliderFixture fixture;
     if (!fixture.Prepare()) {
-        state.SkipWithError("cannot prepare the shared directory in /dev/shm");
+        state.SkipWithError(kCannotPrepare);
         return;
     }
     CJournalTrim trim(state);
@@ -74,7 +74,11 @@ void BM_LevelChanged(benchmark::State& state) {
 
 void BM_LevelChangedFloor(benchmark::State& state) {
     CSliderFixture fixture;
-    if (!FloorMatches() || !fixture.Prepare()) {
+    if (!fixture.Prepare()) {
+        state.SkipWithError(kCannotPrepare);
+        return;
+    }
+    if (!FloorMatches()) {
         state.SkipWithError("the floor does not do what LevelChanged does");
         return;
     }

@@ -8,6 +8,8 @@
 constexpr const char* kFilmTypeName = "FilmType.txt";
 constexpr const char* kFlagName = "Flag.txt";
 
+constexpr const char* kCannotPrepare = "cannot write the shared files in /dev/shm";
+
 // Writes into an existing directory: a 512-byte FilmType.txt whose only keyword, "Film", stands
 // at its end; Brigf.txt, the film table, with 21 rows that all differ from the built-in ones;
 // Flag.txt holding "y", the letter of level 10 and two bytes of the companion's. Returns false

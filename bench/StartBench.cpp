@@ -74,7 +74,7 @@ bool FloorMatches() {
 void BM_Start(benchmark::State& state) {
     CStartFixture fixture;
     if (!fixture.Prepare()) {
-        state.SkipWithError("cannot prepare the shared directory in /dev/shm");
+        state.SkipWithError(kCannotPrepare);
         return;
     }
     CJournalTrim trim(state);
@@ -86,7 +86,11 @@ void BM_Start(benchmark::State& state) {
 
 void BM_StartFloor(benchmark::State& state) {
     CStartFixture fixture;
-    if (!FloorMatches() || !fixture.Prepare()) {
+    if (!fixture.Prepare()) {
+        state.SkipWithError(kCannotPrepare);
+        return;
+    }
+    if (!FloorMatches()) {
         state.SkipWithError("the floor does not do what Start does");
         return;
     }

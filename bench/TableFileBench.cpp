@@ -24,7 +24,7 @@ bool FloorMatches(const CScratchDirectory& directory) {
 void BM_LoadBrightnessTable(benchmark::State& state) {
     CScratchDirectory directory;
     if (!WriteSharedFiles(directory)) {
-        state.SkipWithError("cannot prepare the shared directory in /dev/shm");
+        state.SkipWithError(kCannotPrepare);
         return;
     }
     const std::string prefix = directory.Prefix();
@@ -37,7 +37,11 @@ void BM_LoadBrightnessTable(benchmark::State& state) {
 
 void BM_LoadBrightnessTableFloor(benchmark::State& state) {
     CScratchDirectory directory;
-    if (!WriteSharedFiles(directory) || !FloorMatches(directory)) {
+    if (!WriteSharedFiles(directory)) {
+        state.SkipWithError(kCannotPrepare);
+        return;
+    }
+    if (!FloorMatches(directory)) {
         state.SkipWithError("the floor does not read what LoadBrightnessTable reads");
         return;
     }

@@ -34,3 +34,6 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Cross builds for Windows and the runtime that runs the 64-bit one.
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
+
+# The benchmarks: Google Benchmark, and jq for the table of ratios.
+BENCH_PACKAGES=(libbenchmark-dev jq)
