@@ -15,13 +15,14 @@ echo "$(nproc) cores, $(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | se
     "Linux $(uname -r), load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # == Native ========================================================================================
-# CPU time rather than wall time, and the median of repetitions: the machine is shared, and both
-# resist other load best.
+# CPU time rather than wall time, the median of 10 repetitions, and the repetitions of all
+# benchmarks shuffled: the machine is shared, and this is what resists other load best.
 results=build/bench/results.json
-build/bench/bench/quenlit_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+build/bench/bench/quenlit_bench --benchmark_repetitions=10 --benchmark_min_time=0.2 \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
     --benchmark_out="$results" --benchmark_out_format=json >/dev/null
 
-echo "== Native: median CPU time of 5 repetitions, its floor's, and the larger spread of the two"
+echo "== Native: median CPU time of 10 repetitions, its floor's, and the larger spread of the two"
 jq -r -f bench/ratios.jq "$results"
 
 # == Windows =======================================================================================

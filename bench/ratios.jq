@@ -14,8 +14,7 @@ def row($name; $time; $floor; $ratio; $cv):
 | ($all | byname("median")) as $median
 | ($all | byname("cv")) as $cv
 | ($all | map(select(.error_occurred) | "\(.run_name) failed: \(.error_message)") | unique) as $errors
-| reduce ($all[].run_name | select(endswith("/floor") | not)) as $name ([];
-    if index([$name]) then . else . + [$name] end)
+| [$all[].run_name | select(endswith("/floor") | not)] | unique
 | row("benchmark"; "time"; "floor"; "ratio"; "cv"),
   (.[] as $name | $median[$name] as $run | $median[$name + "/floor"] as $floor
    | row($name; time($run); time($floor);
