@@ -19,6 +19,7 @@ namespace {
 constexpr int kFilmTypeCount = 5;
 constexpr unsigned char kRunningMark = 'y';
 
+// The shared directory with the film type file, the film table and the flag file.
 class CStartFixture {
 public:
     CStartFixture()
