@@ -25,6 +25,9 @@ scripts/fuzz-smoke.sh
 run_preset win32
 
 run_preset win64
+# --- PE check: headers and import tables of the Windows executables
+tests/check-pe.sh
+# --- end PE check
 stop_unit_prefix() { WINEPREFIX="$PWD/build/win64/wine-unit" wineserver -k 2>/dev/null || true; }
 trap stop_unit_prefix EXIT
 ctest --preset win64

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Static checks of the built Quenlit.exe files: the shipped 32-bit build is PE32 and the 64-bit
+# build PE32+, both are GUI programs, and both import from system DLLs and from QXBaseIF.dll only,
+# from the latter exactly the three driver calls, by name.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+SYSTEM_DLLS=(comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll user32.dll)
+DRIVER_DLL=qxbaseif.dll
+DRIVER_CALLS="FinishDriver InitQXDriver WriteRegister"
+
+failures=0
+
+fail() {
+    echo "check-pe: $1: $2" >&2
+    failures=$((failures + 1))
+}
+
+# One line "dll function" per imported function, the DLL's name in lower case.
+imported_functions() {
+    awk '
+        /^\tDLL Name: / { dll = tolower($3); next }
+        /^\tvma:/ { next }
+        dll != "" && /^\t[0-9a-f]+\t/ { print dll, $3; next }
+        /^[^\t]/ { dll = "" }'
+}
+
+is_system_dll() {
+    local known
+    for known in "${SYSTEM_DLLS[@]}"; do
+        [ "$1" = "$known" ] && return 0
+    done
+    return 1
+}
+
+# check_exe <exe> <objdump> <PE magic>
+check_exe() {
+    local exe=$1 objdump=$2 magic=$3
+    if [ ! -f "$exe" ]; then
+        fail "$exe" "missing"
+        return
+    fi
+    local headers imports dll calls
+    headers=$("$objdump" -p "$exe")
+    grep -Eq "^Magic[[:space:]]+$magic[[:space:]]" <<<"$headers" || fail "$exe" "PE magic is not $magic"
+    grep -Eq "^Subsystem[[:space:]]+00000002[[:space:]]" <<<"$headers" ||
+        fail "$exe" "subsystem is not Windows GUI (2)"
+
+    imports=$(imported_functions <<<"$headers")
+    for dll in $(cut -d' ' -f1 <<<"$imports" | sort -u); do
+        if [ "$dll" != "$DRIVER_DLL" ] && ! is_system_dll "$dll"; then
+            fail "$exe" "imports from $dll, which is not one of ${SYSTEM_DLLS[*]} or the driver"
+        fi
+    done
+    calls=$(awk -v dll="$DRIVER_DLL" '$1 == dll { print $2 }' <<<"$imports" | sort | xargs)
+    [ "$calls" = "$DRIVER_CALLS" ] ||
+        fail "$exe" "imports \"$calls\" from QXBaseIF.dll instead of \"$DRIVER_CALLS\""
+}
+
+check_exe dist/win32/Quenlit.exe i686-w64-mingw32-objdump 010b
+check_exe dist/win64/Quenlit.exe x86_64-w64-mingw32-objdump 020b
+
+if [ "$failures" -gt 0 ]; then
+    exit 1
+fi
+echo "check-pe: Quenlit.exe (win32 PE32, win64 PE32+): GUI, system DLLs and the three driver calls only"
