@@ -37,3 +37,6 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-m
 
 # The benchmarks: Google Benchmark, and jq for the table of ratios.
 BENCH_PACKAGES=(libbenchmark-dev jq)
+
+# Running the tool on a virtual display (run.sh) and looking at it.
+RUN_PACKAGES=(xvfb xdotool imagemagick openbox)
