@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Demo contents of the shared directory C:\KelvoTemp for running the tool without the companion
 # application. Sourced.
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A desktop for running Windows programs under Wine as a person would: a virtual X display with
 # openbox, Wine programs started in the background, windows found by title, screenshots once the
 # screen has settled. Sourced; uses WINE64 and WINESERVER from wine-env.sh. Everything started is
@@ -35,7 +36,8 @@ start_xvfb() {
         >"$dir/xvfb.log" 2>&1 &
     XVFB_PID=$!
     poll_until test -s "$number_file"
-    export DISPLAY=":$(head -n 1 "$number_file")"
+    DISPLAY=":$(head -n 1 "$number_file")"
+    export DISPLAY
 }
 
 # Starts openbox on DISPLAY and returns once it manages windows. Start it before any Wine process.

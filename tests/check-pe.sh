@@ -42,16 +42,16 @@ check_exe() {
     fi
     local headers imports dll calls
     headers=$("$objdump" -p "$exe")
-    grep -Eq "^Magic[[:space:]]+$magic[[:space:]]" <<<"$headers" || fail "$exe" "PE magic is not $magic"
+    grep -Eq "^Magic[[:space:]]+${magic}[[:space:]]" <<<"$headers" || fail "$exe" "PE magic is not $magic"
     grep -Eq "^Subsystem[[:space:]]+00000002[[:space:]]" <<<"$headers" ||
         fail "$exe" "subsystem is not Windows GUI (2)"
 
     imports=$(imported_functions <<<"$headers")
-    for dll in $(cut -d' ' -f1 <<<"$imports" | sort -u); do
+    while read -r dll; do
         if [ "$dll" != "$DRIVER_DLL" ] && ! is_system_dll "$dll"; then
             fail "$exe" "imports from $dll, which is not one of ${SYSTEM_DLLS[*]} or the driver"
         fi
-    done
+    done < <(cut -d' ' -f1 <<<"$imports" | sort -u)
     calls=$(awk -v dll="$DRIVER_DLL" '$1 == dll { print $2 }' <<<"$imports" | sort | xargs)
     [ "$calls" = "$DRIVER_CALLS" ] ||
         fail "$exe" "imports \"$calls\" from QXBaseIF.dll instead of \"$DRIVER_CALLS\""
