@@ -40,3 +40,6 @@ BENCH_PACKAGES=(libbenchmark-dev jq)
 
 # Running the tool on a virtual display (run.sh) and looking at it.
 RUN_PACKAGES=(xvfb xdotool imagemagick openbox)
+
+# The end-to-end suite: the run packages, a window-closing tool and the test driver's interpreter.
+E2E_PACKAGES=("${RUN_PACKAGES[@]}" wmctrl python3)

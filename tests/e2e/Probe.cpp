@@ -1,0 +1,163 @@
+// Test-only helper: reports what a person sees of the running tool, one "key=value" line each.
+//   dialog   1 when the "Brightness Control" window is visible, else 0
+//   enabled  1 when the dialog accepts input (no modal box above it)
+//   slider   the position of the slider (control 1004)
+//   focus    the id of the control that has the keyboard focus
+//   readout  the value -10..10 whose rendering stands at (30, 30), "none" when none does
+//   box      the caption and text of a visible message box, "none" when there is none
+// The readout is compared with a reference drawn here with the same font, so both renderings come
+// from the same font engine and must match pixel for pixel.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSliderId = 1004;
+constexpr int kMessageTextId = 0xFFFF;
+constexpr int kReadoutX = 30;
+constexpr int kReadoutY = 30;
+const char kDialogTitle[] = "Brightness Control";
+
+std::string WindowText(HWND window) {
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct BoxSearch {
+    HWND dialog;
+    HWND box;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (window != search->dialog && IsWindowVisible(window) && std::string(className) == "#32770") {
+        search->box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The three characters the tool draws for a value, padded with blanks.
+std::string ReadoutText(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%-3d", value);
+    return text;
+}
+
+class CBitmapCapture {
+public:
+    CBitmapCapture(HDC reference, int width, int height)
+        : m_dc(CreateCompatibleDC(reference)),
+          m_bitmap(CreateCompatibleBitmap(reference, width, height)), m_width(width),
+          m_height(height) {
+        m_old = SelectObject(m_dc, m_bitmap);
+    }
+    CBitmapCapture(const CBitmapCapture&) = delete;
+    CBitmapCapture& operator=(const CBitmapCapture&) = delete;
+    ~CBitmapCapture() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    HDC Dc() const { return m_dc; }
+
+    std::vector<COLORREF> Pixels() const {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                pixels.push_back(GetPixel(m_dc, x, y));
+        return pixels;
+    }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+    int m_width;
+    int m_height;
+};
+
+class CReadoutFont {
+public:
+    CReadoutFont() : m_font(CreateFontA(40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Colonna MT")) {}
+    CReadoutFont(const CReadoutFont&) = delete;
+    CReadoutFont& operator=(const CReadoutFont&) = delete;
+    ~CReadoutFont() { DeleteObject(m_font); }
+    HFONT Get() const { return m_font; }
+
+private:
+    HFONT m_font;
+};
+
+// The cells of the three characters are painted opaque, so they show the same pixels whatever
+// stood there before; beyond them a narrow clearing may leave part of a wider earlier readout.
+std::string Readout(HWND dialog) {
+    HDC windowDc = GetDC(dialog);
+    CReadoutFont font;
+    std::string result = "none";
+    for (int value = -10; value <= 10; ++value) {
+        const std::string text = ReadoutText(value);
+        HGDIOBJ old = SelectObject(windowDc, font.Get());
+        SIZE size{};
+        GetTextExtentPoint32A(windowDc, text.c_str(), 3, &size);
+        SelectObject(windowDc, old);
+
+        CBitmapCapture shown(windowDc, size.cx, size.cy);
+        BitBlt(shown.Dc(), 0, 0, size.cx, size.cy, windowDc, kReadoutX, kReadoutY, SRCCOPY);
+        CBitmapCapture reference(windowDc, size.cx, size.cy);
+        HGDIOBJ previous = SelectObject(reference.Dc(), font.Get());
+        TextOutA(reference.Dc(), 0, 0, text.c_str(), 3);
+        SelectObject(reference.Dc(), previous);
+        if (reference.Pixels() == shown.Pixels())
+            result = result == "none" ? std::to_string(value) : "ambiguous";
+    }
+    ReleaseDC(dialog, windowDc);
+    return result;
+}
+
+int FocusedControlId(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus)
+        return 0;
+    return GetDlgCtrlID(info.hwndFocus);
+}
+
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return text;
+}
+
+} // namespace
+
+int main() {
+    HWND dialog = FindWindowA("#32770", kDialogTitle);
+    BoxSearch search{dialog, nullptr};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+
+    const bool shown = dialog && IsWindowVisible(dialog);
+    std::printf("dialog=%d\n", shown ? 1 : 0);
+    if (shown) {
+        std::printf("enabled=%d\n", IsWindowEnabled(dialog) ? 1 : 0);
+        HWND slider = GetDlgItem(dialog, kSliderId);
+        std::printf("slider=%d\n", static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
+        std::printf("focus=%d\n", FocusedControlId(dialog));
+        std::printf("readout=%s\n", Readout(dialog).c_str());
+    }
+    if (search.box)
+        std::printf("box=%s|%s\n", WindowText(search.box).c_str(),
+                    OneLine(WindowText(GetDlgItem(search.box, kMessageTextId))).c_str());
+    else
+        std::printf("box=none\n");
+    return 0;
+}

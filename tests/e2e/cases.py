@@ -1,0 +1,235 @@
+"""The end-to-end cases: each lays out C:\\KelvoTemp, runs the tool and checks what a person and
+the companion application would see."""
+
+from harness import CaseFailure
+
+INIT_OK = "InitQXDriver 320 160 -> 0"
+INIT_FAILED = "InitQXDriver 320 160 -> -1"
+FINISH = "FinishDriver"
+REGISTERS = (0x3A11, 0x3A0F, 0x3A1B, 0x3A10, 0x3A1E, 0x3A1F)
+INIT_ERROR_BOX = "Quenlit|Initialize Error. Please Restart the program."
+COMPANION_BYTES = b"\x31\x32"
+
+# Each table file holds values of its own, so the trace tells which file was read.
+TABLE_BASES = {"Brig.txt": 0x00, "Brigf.txt": 0x40, "Brigp.txt": 0x80, "Brigb.txt": 0xC0}
+
+
+def table_value(table, level, column):
+    return (TABLE_BASES[table] + level * 3 + column) & 0xFF
+
+
+def table_file(table):
+    lines = []
+    for level in range(21):
+        values = ",".join(f"0x{table_value(table, level, c):02X}" for c in range(6))
+        lines.append(values + "\r\n")
+    return "".join(lines).encode("ascii")
+
+
+def row(level, table="Brig.txt", times=1):
+    """The driver calls that apply one level `times` over."""
+    writes = [f"WriteRegister 0x6C 0x{register:04X} 0x{table_value(table, level, column):02X}"
+              for column, register in enumerate(REGISTERS)]
+    return writes * times
+
+
+def shared_files(flag=None, film_type=None):
+    files = {name: table_file(name) for name in TABLE_BASES}
+    if flag is not None:
+        files["Flag.txt"] = flag
+    if film_type is not None:
+        files["FilmType.txt"] = film_type
+    return files
+
+
+def flag(mark, level):
+    return mark + bytes([0x41 + level]) + COMPANION_BYTES
+
+
+def expect(what, actual, expected):
+    if actual != expected:
+        raise CaseFailure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def start_applied(tool, level, args=(), table="Brig.txt"):
+    """Starts the tool with a stored level and waits until it has applied it."""
+    tool.start(args)
+    tool.wait_state("the dialog at the stored level", dialog=1, slider=level,
+                    readout=level - 10)
+    expect("start-up driver calls", tool.wait_trace(7), [INIT_OK] + row(level, table))
+
+
+def end_with_escape(tool):
+    tool.activate()
+    tool.key("Escape")
+    tool.wait_exit()
+
+
+def stored_level_restored(tool):
+    tool.lay_out(shared_files(flag=flag(b"n", 14)))
+    start_applied(tool, 14)
+    tool.activate()
+    tool.wait_state("the focus on the slider", focus=1004)
+    expect("flag after start-up", tool.flag(), flag(b"y", 14))
+    end_with_escape(tool)
+    expect("driver calls", tool.trace(), [INIT_OK] + row(14) + [FINISH])
+    expect("flag after the end", tool.flag(), flag(b"n", 14))
+
+
+def no_flag_file(tool):
+    tool.lay_out(shared_files())
+    start_applied(tool, 0)
+    tool.activate()
+    tool.key("Right")
+    expect("driver calls", tool.wait_trace(19), [INIT_OK] + row(0) + row(1, times=2))
+    tool.wait_state("the readout after a move", readout=-9)
+    end_with_escape(tool)
+    expect("shared files", tool.shared_names(), sorted(TABLE_BASES))
+    expect("last driver call", tool.trace()[-1:], [FINISH])
+
+
+def dismiss_error_box(tool):
+    tool.wait_state("the error box", box=INIT_ERROR_BOX)
+    tool.activate("Quenlit")
+    tool.key("Return")
+
+
+def driver_fails_at_start(tool):
+    tool.lay_out(shared_files(flag=flag(b"n", 14)))
+    tool.start(fail_init=1)
+    tool.wait_state("the error box before the dialog", box=INIT_ERROR_BOX, dialog=0)
+    expect("driver calls at the error box", tool.trace(), [INIT_FAILED])
+    dismiss_error_box(tool)
+    tool.wait_state("the dialog after the error", dialog=1, slider=14, readout=0, box="none")
+    expect("flag after the failed start", tool.flag(), flag(b"n", 14))
+
+    tool.activate()
+    tool.key("Right")
+    expect("driver calls", tool.wait_trace(14), [INIT_FAILED, INIT_OK] + row(15, times=2))
+    tool.wait_state("the readout after the move", readout=5)
+    expect("flag after the move", tool.flag(), flag(b"n", 15))
+    end_with_escape(tool)
+    expect("driver calls at the end", tool.trace(),
+           [INIT_FAILED, INIT_OK] + row(15, times=2) + [FINISH])
+    expect("flag at the end", tool.flag(), flag(b"n", 15))
+
+
+def driver_fails_twice(tool):
+    tool.lay_out(shared_files(flag=flag(b"n", 14)))
+    tool.start(fail_init=2)
+    dismiss_error_box(tool)
+    tool.wait_state("the dialog after the error", dialog=1, slider=14, readout=0)
+
+    tool.activate()
+    tool.xdotool("keydown", "Right")
+    tool.wait_state("the error box on the move", box=INIT_ERROR_BOX, enabled=0)
+    tool.xdotool("keyup", "Right")
+    expect("driver calls after the second failure", tool.trace(), [INIT_FAILED] * 2)
+    dismiss_error_box(tool)
+    tool.wait_state("the dialog after the second error", box="none", enabled=1, slider=15,
+                    readout=0)
+    expect("flag after two failures", tool.flag(), flag(b"n", 14))
+
+    tool.activate()
+    tool.key("Right")
+    expect("driver calls", tool.wait_trace(15), [INIT_FAILED] * 2 + [INIT_OK] + row(16, times=2))
+    tool.wait_state("the readout after the move", readout=6)
+    end_with_escape(tool)
+    expect("last driver call", tool.trace()[-1:], [FINISH])
+    expect("flag at the end", tool.flag(), flag(b"n", 16))
+
+
+def arrow_keys_notify_twice(tool):
+    tool.lay_out(shared_files(flag=flag(b"n", 10)))
+    start_applied(tool, 10)
+    tool.activate()
+    tool.key("Right")
+    expect("driver calls after Right", tool.wait_trace(19), [INIT_OK] + row(10) + row(11, times=2))
+    tool.wait_state("the readout after Right", readout=1)
+    expect("flag after Right", tool.flag(), flag(b"y", 11))
+    tool.key("Left")
+    expect("driver calls after Left", tool.wait_trace(31)[19:], row(10, times=2))
+    tool.wait_state("the readout after Left", readout=0)
+    expect("flag after Left", tool.flag(), flag(b"y", 10))
+    end_with_escape(tool)
+
+
+def keys_reach_every_level(tool):
+    tool.lay_out(shared_files(flag=flag(b"n", 10)))
+    start_applied(tool, 10)
+    tool.activate()
+    steps = [("End", 20), ("Home", 0), ("Next", 4), ("Next", 8), ("Prior", 4)]
+    calls = 7
+    for key, level in steps:
+        tool.key(key)
+        calls += 12
+        expect(f"driver calls after {key}", tool.wait_trace(calls)[calls - 12:],
+               row(level, times=2))
+        tool.wait_state(f"the slider after {key}", slider=level, readout=level - 10)
+        expect(f"flag after {key}", tool.flag(), flag(b"y", level))
+    end_with_escape(tool)
+
+
+def readout_shows_each_value(tool):
+    tool.lay_out(shared_files(flag=flag(b"n", 0)))
+    start_applied(tool, 0)
+    tool.activate()
+    level = 0
+    for presses, shown in [(5, -5), (5, 0), (4, 4)]:
+        tool.key(*["Right"] * presses)
+        level += presses
+        tool.wait_state(f"the readout {shown}", slider=level, readout=shown)
+    tool.key("End")
+    tool.wait_state("the readout 10", slider=20, readout=10)
+    end_with_escape(tool)
+
+
+def ending(keys=None, close_box=False):
+    def case(tool):
+        tool.lay_out(shared_files(flag=flag(b"n", 10)))
+        start_applied(tool, 10)
+        wait = tool.wait_state("the running mark", dialog=1)
+        del wait
+        expect("flag while running", tool.flag(), flag(b"y", 10))
+        tool.activate()
+        if close_box:
+            tool.close_box()
+        else:
+            tool.key(keys)
+        tool.wait_exit()
+        expect("driver calls", tool.trace(), [INIT_OK] + row(10) + [FINISH])
+        expect("flag at the end", tool.flag(), flag(b"n", 10))
+    return case
+
+
+def media_types(tool):
+    for text, table in [(None, "Brig.txt"), (b"Film", "Brigf.txt"), (b"mode B&W", "Brigf.txt"),
+                        (b"Photo\r\n", "Brigp.txt"), (b"PhoBW", "Brigb.txt")]:
+        tool.lay_out(shared_files(flag=flag(b"n", 12), film_type=text))
+        start_applied(tool, 12, table=table)
+        end_with_escape(tool)
+
+
+def registration_switches(tool):
+    for switch in ["/Automation", "-Embedding", "/embedding"]:
+        tool.lay_out(shared_files(flag=flag(b"n", 3)))
+        start_applied(tool, 3, args=[switch])
+        end_with_escape(tool)
+        expect(f"last driver call with {switch}", tool.trace()[-1:], [FINISH])
+
+
+CASES = {
+    "stored_level_restored": stored_level_restored,
+    "no_flag_file": no_flag_file,
+    "driver_fails_at_start": driver_fails_at_start,
+    "driver_fails_twice": driver_fails_twice,
+    "arrow_keys_notify_twice": arrow_keys_notify_twice,
+    "keys_reach_every_level": keys_reach_every_level,
+    "readout_shows_each_value": readout_shows_each_value,
+    "ends_with_enter": ending(keys="Return"),
+    "ends_with_escape": ending(keys="Escape"),
+    "ends_with_alt_f4": ending(keys="alt+F4"),
+    "ends_with_close_box": ending(close_box=True),
+    "media_types": media_types,
+    "registration_switches": registration_switches,
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real dialog under wine64.
+
+    e2e.py --work DIR --probe P setup        start the display, window manager and Wine prefix
+    e2e.py --work DIR cleanup                stop them
+    e2e.py --work DIR --dist D --probe P run CASE
+
+The readout is checked by the probe helper, which draws the expected text itself with the same
+CreateFontA arguments into a bitmap and compares it pixel for pixel with what the dialog shows at
+(30, 30). Both renderings come from the same Wine font engine in the same prefix, so the check is
+exact and needs no stored reference pictures, which would break with any change of fonts, nor
+OCR, which reads a substituted display font unreliably. A failing case leaves a screenshot of the
+display in its directory under DIR.
+"""
+
+import argparse
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).parent))
+
+from cases import CASES  # noqa: E402
+from harness import Session, Tool  # noqa: E402
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--dist")
+    parser.add_argument("--probe")
+    parser.add_argument("action", choices=["setup", "cleanup", "run"])
+    parser.add_argument("case", nargs="?", choices=sorted(CASES))
+    args = parser.parse_args()
+
+    session = Session(args.work)
+    if args.action == "setup":
+        session.setup(args.probe)
+        return
+    if args.action == "cleanup":
+        session.cleanup()
+        return
+
+    case_dir = Path(args.work) / "cases" / args.case
+    tool = Tool(session, args.dist, args.probe, case_dir)
+    try:
+        CASES[args.case](tool)
+    except Exception:
+        tool.screenshot(case_dir / "failure.png")
+        raise
+    finally:
+        tool.kill()
+    print(f"{args.case}: passed")
+
+
+if __name__ == "__main__":
+    main()

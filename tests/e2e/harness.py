@@ -1,0 +1,227 @@
+"""Runs dist/win64/Quenlit.exe under wine64 on a virtual X display and looks at it as a person
+and the companion application would: the windows on screen (through the probe helper), the shared
+files in C:\\KelvoTemp and the simulated sensor's trace of driver calls.
+
+A session (setup) starts Xvfb, then openbox, then makes the Wine prefix, in that order, and
+writes what it started to session.json; every case reuses it; cleanup stops it all.
+"""
+
+import json
+import os
+import shutil
+import signal
+import subprocess
+import time
+from pathlib import Path
+
+WINE64 = shutil.which("wine64") or "/usr/lib/wine/wine64"
+WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
+DIALOG_TITLE = "Brightness Control"
+POLL_SECONDS = 0.1
+DEADLINE_SECONDS = 30
+
+
+class CaseFailure(AssertionError):
+    pass
+
+
+def wait_for(what, check, deadline=DEADLINE_SECONDS):
+    """Polls check() until it returns something true; fails with `what` at the deadline."""
+    end = time.monotonic() + deadline
+    while True:
+        result = check()
+        if result:
+            return result
+        if time.monotonic() > end:
+            raise CaseFailure(f"timed out waiting for {what}")
+        time.sleep(POLL_SECONDS)
+
+
+def wine_env(prefix, display):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(prefix), DISPLAY=display, WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=")
+    return env
+
+
+def background(command, log, env=None):
+    """Starts a process that outlives this one, with its output in a file so that nobody waits
+    on an inherited pipe."""
+    with open(log, "ab") as out:
+        return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out,
+                                stderr=subprocess.STDOUT, env=env, start_new_session=True)
+
+
+class Session:
+    def __init__(self, work):
+        self.work = Path(work)
+        self.file = self.work / "session.json"
+
+    def setup(self, probe):
+        self.cleanup()
+        self.work.mkdir(parents=True, exist_ok=True)
+        read_end, write_end = os.pipe()
+        with open(self.work / "xvfb.log", "ab") as out:
+            xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                 "-nolisten", "tcp"],
+                stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                pass_fds=[write_end], start_new_session=True)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            display = ":" + pipe.readline().strip()
+        state = {"display": display, "pids": [xvfb.pid], "prefix": str(self.work / "prefix")}
+        self.file.write_text(json.dumps(state))
+
+        env = dict(os.environ, DISPLAY=display)
+        openbox = background(["openbox"], self.work / "openbox.log", env)
+        state["pids"].append(openbox.pid)
+        self.file.write_text(json.dumps(state))
+        wait_for("the window manager",
+                 lambda: subprocess.run(["wmctrl", "-m"], env=env, capture_output=True)
+                 .returncode == 0)
+
+        prefix = Path(state["prefix"])
+        shutil.rmtree(prefix, ignore_errors=True)
+        env = wine_env(prefix, display)
+        with open(self.work / "wineboot.log", "ab") as out:
+            subprocess.run([WINE64, "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
+                           stdout=out, stderr=subprocess.STDOUT, check=True)
+        # Keep one server for the whole session: one that wineboot started ends soon after the
+        # last program, and the next start then waits for Wine's desktop process again.
+        subprocess.run([WINESERVER, "-w"], env=env, stdin=subprocess.DEVNULL, capture_output=True)
+        background([WINESERVER, "-p"], self.work / "wineserver.log", env).wait()
+        # The first program in a prefix starts Wine's desktop and service processes, which keep
+        # its output open: give it a file.
+        background([WINE64, str(probe)], self.work / "warm-up.log", env).wait()
+
+    def load(self):
+        return json.loads(self.file.read_text())
+
+    def cleanup(self):
+        if not self.file.exists():
+            return
+        state = self.load()
+        subprocess.run([WINESERVER, "-k"], env=wine_env(state["prefix"], state["display"]),
+                       stdin=subprocess.DEVNULL, capture_output=True)
+        for pid in reversed(state["pids"]):
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        self.file.unlink()
+
+
+class Tool:
+    """One run of Quenlit.exe with a prepared C:\\KelvoTemp."""
+
+    def __init__(self, session, dist, probe, case_dir):
+        state = session.load()
+        self.display = state["display"]
+        self.prefix = Path(state["prefix"])
+        self.dist = Path(dist)
+        self.probe_exe = Path(probe)
+        self.case_dir = Path(case_dir)
+        self.shared = self.prefix / "drive_c" / "KelvoTemp"
+        self.trace_file = self.case_dir / "trace.txt"
+        self.process = None
+
+    # The shared directory ------------------------------------------------------------------
+
+    def lay_out(self, files):
+        shutil.rmtree(self.shared, ignore_errors=True)
+        self.shared.mkdir(parents=True)
+        for name, content in files.items():
+            (self.shared / name).write_bytes(content)
+
+    def flag(self):
+        path = self.shared / "Flag.txt"
+        return path.read_bytes() if path.exists() else None
+
+    def shared_names(self):
+        return sorted(p.name for p in self.shared.iterdir())
+
+    # The process -----------------------------------------------------------------------------
+
+    def env(self, fail_init=0):
+        env = wine_env(self.prefix, self.display)
+        env["QXSIM_TRACE"] = "Z:" + str(self.trace_file).replace("/", "\\")
+        env.pop("QXSIM_FAIL_INIT", None)
+        if fail_init:
+            env["QXSIM_FAIL_INIT"] = str(fail_init)
+        return env
+
+    def start(self, args=(), fail_init=0):
+        shutil.rmtree(self.case_dir, ignore_errors=True)
+        self.case_dir.mkdir(parents=True)
+        self.process = background([WINE64, str(self.dist / "Quenlit.exe"), *args],
+                                  self.case_dir / "wine.log", self.env(fail_init))
+
+    def wait_exit(self):
+        wait_for("the tool to end", lambda: self.process.poll() is not None)
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    # What the sensor saw ---------------------------------------------------------------------
+
+    def trace(self):
+        if not self.trace_file.exists():
+            return []
+        return self.trace_file.read_text().splitlines()
+
+    def wait_trace(self, count):
+        """Waits until the trace holds `count` lines and returns them."""
+        return wait_for(f"{count} driver calls (have {len(self.trace())})",
+                        lambda: len(self.trace()) >= count and self.trace())
+
+    # What a person sees ----------------------------------------------------------------------
+
+    def probe(self):
+        # Through a file: a Wine process may leave a helper holding its output open.
+        output = self.case_dir / "probe.log"
+        output.unlink(missing_ok=True)
+        background([WINE64, str(self.probe_exe)], output, self.env()).wait()
+        lines = output.read_text(errors="replace").splitlines()
+        return dict(line.split("=", 1) for line in lines if "=" in line)
+
+    def wait_state(self, what, **expected):
+        """Polls the probe until every expected key has its value; returns the last state."""
+        last = {}
+
+        def matches():
+            nonlocal last
+            last = self.probe()
+            return all(last.get(k) == str(v) for k, v in expected.items()) and last
+
+        try:
+            return wait_for(what, matches)
+        except CaseFailure as failure:
+            raise CaseFailure(f"{failure}: expected {expected}, saw {last}") from None
+
+    def xdotool(self, *args):
+        result = subprocess.run(["xdotool", *args], env=self.env(), capture_output=True,
+                                text=True, errors="replace")
+        return result.stdout.strip()
+
+    def window(self, title):
+        """The X window id of the visible top-level window with this exact title."""
+        return wait_for(f"window {title!r}", lambda: self.xdotool(
+            "search", "--onlyvisible", "--name", f"^{title}$").split("\n")[0])
+
+    def activate(self, title=DIALOG_TITLE):
+        window = self.window(title)
+        self.xdotool("windowactivate", "--sync", window)
+        return window
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "50", *keys)
+
+    def close_box(self):
+        subprocess.run(["wmctrl", "-c", DIALOG_TITLE], env=self.env(), capture_output=True)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env(),
+                       capture_output=True)
