@@ -1,15 +1,15 @@
 #include "ReadoutText.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 ReadoutText FormatReadout(int displayValue) {
     ReadoutText text;
     text.buffer.fill(' ');
-    const int written = std::snprintf(text.buffer.data(), text.buffer.size(), "%d", displayValue);
-    // The terminating zero and the character after it become blanks.
-    text.buffer[written] = ' ';
-    text.buffer[written + 1] = ' ';
-    text.length = std::max(kReadoutLength, written);
+    // Decimal digits with a leading minus for negative values; the buffer holds any int.
+    char* const end =
+        std::to_chars(text.buffer.data(), text.buffer.data() + text.buffer.size(), displayValue)
+            .ptr;
+    text.length = std::max(kReadoutLength, static_cast<int>(end - text.buffer.data()));
     return text;
 }
