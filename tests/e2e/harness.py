@@ -37,6 +37,14 @@ def wait_for(what, check, deadline=DEADLINE_SECONDS):
         time.sleep(POLL_SECONDS)
 
 
+def has_ended(pid):
+    """Whether the process is gone; one that has ended but was never waited for counts."""
+    try:
+        return Path(f"/proc/{pid}/stat").read_text().split(")")[-1].split()[0] == "Z"
+    except FileNotFoundError:
+        return True
+
+
 def wine_env(prefix, display):
     env = dict(os.environ)
     env.update(WINEPREFIX=str(prefix), DISPLAY=display, WINEDEBUG="-all",
@@ -69,17 +77,23 @@ class Session:
                 pass_fds=[write_end], start_new_session=True)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
-            display = ":" + pipe.readline().strip()
+            number = pipe.readline().strip()
+        if not number:
+            raise CaseFailure("the virtual display did not start; see xvfb.log")
+        display = ":" + number
         state = {"display": display, "pids": [xvfb.pid], "prefix": str(self.work / "prefix")}
         self.file.write_text(json.dumps(state))
 
         env = dict(os.environ, DISPLAY=display)
+        wait_for("the display", lambda: subprocess.run(
+            ["xdotool", "getdisplaygeometry"], env=env, capture_output=True).returncode == 0)
         openbox = background(["openbox"], self.work / "openbox.log", env)
         state["pids"].append(openbox.pid)
         self.file.write_text(json.dumps(state))
-        wait_for("the window manager",
-                 lambda: subprocess.run(["wmctrl", "-m"], env=env, capture_output=True)
-                 .returncode == 0)
+        wait_for("the window manager", lambda: openbox.poll() is not None or subprocess.run(
+            ["wmctrl", "-m"], env=env, capture_output=True).returncode == 0)
+        if openbox.poll() is not None:
+            raise CaseFailure("the window manager did not start; see openbox.log")
 
         prefix = Path(state["prefix"])
         shutil.rmtree(prefix, ignore_errors=True)
@@ -109,6 +123,9 @@ class Session:
                 os.kill(pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
+        # The next session may start at once: let the display go first.
+        for pid in state["pids"]:
+            wait_for(f"process {pid} to end", lambda: has_ended(pid))
         self.file.unlink()
 
 
