@@ -188,8 +188,6 @@ def ending(keys=None, close_box=False):
     def case(tool):
         tool.lay_out(shared_files(flag=flag(b"n", 10)))
         start_applied(tool, 10)
-        wait = tool.wait_state("the running mark", dialog=1)
-        del wait
         expect("flag while running", tool.flag(), flag(b"y", 10))
         tool.activate()
         if close_box:
