@@ -13,7 +13,7 @@
 
 class CBrightnessController {
 public:
-    explicit CBrightnessController(const std::string& directory = kSharedDirectory);
+    explicit CBrightnessController(const std::string& directory = SharedDirectory);
     CBrightnessController(const CBrightnessController&) = delete;
     CBrightnessController& operator=(const CBrightnessController&) = delete;
 

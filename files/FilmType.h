@@ -11,4 +11,4 @@ constexpr const char* kFilmTypeFileName = "FilmType.txt";
 
 // Searches the film type file for "Slide", "Film", "B&W", "Photo", "PhoBW" in that order; the
 // first one present decides. The text ends at the first zero byte. Every problem gives Slide.
-FilmType DetectFilmType(const std::string& directory = kSharedDirectory);
+FilmType DetectFilmType(const std::string& directory = SharedDirectory);

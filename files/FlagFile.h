@@ -10,7 +10,7 @@
 
 class CFlagFile {
 public:
-    explicit CFlagFile(const std::string& directory = kSharedDirectory);
+    explicit CFlagFile(const std::string& directory = SharedDirectory);
 
     // Byte 1 minus "A" as a signed byte; 0 when the file cannot be opened. A file without byte 1
     // gives a value outside the level range.

@@ -2,4 +2,4 @@
 #pragma once
 
 // Always ends in its separator: file names are appended as they stand.
-constexpr const char* kSharedDirectory = "C:\\KelvoTemp\\";
+constexpr const char* SharedDirectory = "C:\\KelvoTemp\\";
