@@ -26,13 +26,20 @@ echo "== Native: median CPU time of 10 repetitions, its floor's, and the larger 
 jq -r -f bench/ratios.jq "$results"
 
 # == Windows =======================================================================================
-# To come with the front end: a slider drag replayed under wine64 (time per notification) and the
-# time from start-up to the first paint of the window. The sizes of the shipped files, already.
-echo "== Windows: sizes of the shipped files"
-for file in dist/win32/Quenlit.exe dist/win32/QXBaseIF.dll; do
-    if [ -f "$file" ]; then
-        printf '%-26s %8d bytes\n' "$file" "$(stat -c %s "$file")"
-    else
-        printf '%-26s not built\n' "$file"
-    fi
+# Under wine64 on a virtual display: a slider drag replayed in the tool's dialog and in a bare
+# dialog that does the same with the least work, with the time to the first paint and the peak
+# memory of each (bench/windows/replays.sh). Then the sizes of the built files.
+ensure_packages "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
+cmake --preset bench-win64 >/dev/null
+cmake --build --preset bench-win64
+bench/windows/replays.sh
+
+for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target Quenlit QXBaseIF >/dev/null
+done
+echo "== Windows: sizes of the built files"
+for file in dist/win32/Quenlit.exe dist/win32/QXBaseIF.dll dist/win64/Quenlit.exe \
+    dist/win64/QXBaseIF.dll; do
+    printf '%-26s %8d bytes\n' "$file" "$(stat -c %s "$file")"
 done

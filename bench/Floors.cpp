@@ -12,6 +12,11 @@
 namespace {
 
 constexpr std::size_t kWholeFile = 4096; // more than any file the benchmarks read
+#ifdef O_BINARY
+constexpr int kUntranslated = O_BINARY; // the Windows C runtime would turn CR LF into LF
+#else
+constexpr int kUntranslated = 0;
+#endif
 constexpr unsigned char kLevelLetterBase = 'A';
 
 constexpr std::pair<std::string_view, FilmType> kKeywords[] = {
@@ -23,7 +28,7 @@ constexpr std::pair<std::string_view, FilmType> kKeywords[] = {
 // One read with the operating system's own calls gets a whole small file; -1 when it cannot be
 // opened.
 ssize_t ReadWithSystemCalls(const char* path, char* text, std::size_t size) {
-    const int file = open(path, O_RDONLY);
+    const int file = open(path, O_RDONLY | kUntranslated);
     if (file < 0)
         return -1;
     const ssize_t count = read(file, text, size);

@@ -1,0 +1,95 @@
+// The floor of Quenlit.exe: the same dialog template under a bare dialog procedure, on raw Win32
+// and C runtime calls. It leaves the same bytes in Flag.txt, makes the same driver calls and draws
+// the same readout as the tool, with the least work: no class library, no controller, no OLE.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "BareFlagFile.h"
+#include "BareReadout.h"
+#include "DragReplay.h"
+#include "Floors.h"
+#include "QXBaseIF.h"
+#include "SensorLink.h"
+#include "TableFile.h"
+#include "resource.h"
+
+namespace {
+
+TableRows rows = RowsOf(CBrightnessTable());
+int displayValue = 0;
+CDragReplay replay;
+
+// The tool's start-up: window icons, slider, film type, table, stored level, driver, row, "y".
+BOOL OnInitDialog(HWND dialog) {
+    const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON));
+    ::SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    const FilmType filmType = DetectFilmTypeFloor("C:\\KelvoTemp\\FilmType.txt");
+    LoadTableFloor((std::string(SharedDirectory) + TableFileName(filmType)).c_str(), rows);
+    int level = ReadStoredLevelBare();
+    if (!IsValidLevel(level))
+        level = kLevelCentre;
+
+    const HWND slider = ::GetDlgItem(dialog, IDC_LEVEL_SLIDER);
+    ::SendMessageA(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kLevelCount - 1));
+    ::SendMessageA(slider, TBM_SETPOS, TRUE, level);
+
+    InitQXDriver(kImageWidth, kImageHeight);
+    WriteRowFloor(rows[level]);
+    displayValue = DisplayValueOf(level);
+    MarkRunningBare(true);
+    return TRUE;
+}
+
+// A slider notification: store the slider's level, write its row, draw the readout.
+void OnHScroll(HWND dialog, HWND slider) {
+    const int level = static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0));
+    StoreLevelBare(level);
+    WriteRowFloor(rows[level]);
+    displayValue = DisplayValueOf(level);
+    DrawReadoutBare(dialog, displayValue);
+}
+
+// A dialog's default painting (its background; the controls paint themselves), then the readout.
+void OnPaint(HWND dialog) {
+    PAINTSTRUCT paint;
+    ::BeginPaint(dialog, &paint);
+    ::EndPaint(dialog, &paint);
+    DrawReadoutBare(dialog, displayValue);
+    replay.PaintEnded(dialog);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (replay.OnMessage(dialog, message, wParam))
+        return TRUE;
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_PAINT:
+        OnPaint(dialog);
+        return TRUE;
+    case WM_HSCROLL:
+        // The default handling follows, as in the tool.
+        OnHScroll(dialog, reinterpret_cast<HWND>(lParam));
+        return FALSE;
+    case WM_DESTROY:
+        MarkRunningBare(false);
+        FinishDriver();
+        return FALSE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    ::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_BRIGHTNESS_DIALOG), nullptr, &DialogProc, 0);
+    replay.Report();
+    return 0;
+}

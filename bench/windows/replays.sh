@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Runs the drag replays under wine64 and prints their figures: the tool's dialog
+# (QuenlitDragReplay.exe) beside the bare one (BareDragReplay.exe), the median of several runs of
+# each, the two alternated. A display, window manager and Wine prefix of its own, made in that
+# order and ended at exit. Expects the bench-win64 preset built; bench.sh builds it and calls this.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+RUNS=11
+QUENLIT=QuenlitDragReplay
+BARE=BareDragReplay
+
+bin=$PWD/build/bench-win64/bench/windows
+work=$PWD/build/bench-win64/wine
+results=$work/results
+export WINEPREFIX=$work/prefix
+shared=$WINEPREFIX/drive_c/KelvoTemp
+source scripts/wine-env.sh
+source scripts/desktop-session.sh
+
+# The shared files of the native benchmarks: a 512-byte FilmType.txt whose only keyword, "Film",
+# stands at its end; Brigf.txt with 21 rows that all differ from the built-in ones; Flag.txt
+# holding "y", the letter of level 10, CR and LF.
+write_shared_files() {
+    local line='Scanner=1 Resolution=3600 Mode=Colour'$'\r\n' last='Media=Film'$'\r\n'
+    local text='' level base
+    mkdir -p "$shared"
+    while [ $((${#text} + ${#line} + ${#last})) -le 512 ]; do
+        text+=$line
+    done
+    printf '%s%*s%s' "$text" $((512 - ${#text} - ${#last})) '' "$last" >"$shared/FilmType.txt"
+    for ((level = 0; level < 21; level++)); do
+        base=$((0x11 + 8 * level))
+        printf '0x%02X,0x%02X,0x%02X,0x%02X,0x%02X,0x%02X\r\n' \
+            "$base" $((base + 1)) $((base + 2)) $((base + 3)) $((base + 4)) $((base + 5))
+    done >"$shared/Brigf.txt"
+    printf 'yK\r\n' >"$shared/Flag.txt"
+}
+
+# Runs one replay on fresh shared files and appends its figures to <results>/<exe> as one line of
+# "name=value" words, with the clock just before the launch as launch_unix_us.
+run_replay() {
+    local exe=$1 log=$results/$1.log launch
+    write_shared_files
+    launch=${EPOCHREALTIME/./}
+    start_wine_program "$log" "$bin/$exe.exe"
+    wait_for_wine_program
+    if ! grep -q '^replay_us=' "$log"; then
+        echo "$exe did not finish its replay:" >&2
+        cat "$log" >&2
+        return 1
+    fi
+    echo "$(tr -d '\r' <"$log" | tr '\n' ' ')launch_unix_us=$launch" >>"$results/$exe"
+}
+
+# Runs one replay of each with the sensor's trace on: the bare dialog must make the same driver
+# calls and leave the same Flag.txt as the tool. Also the warm-up of the prefix.
+check_floor() {
+    local exe
+    for exe in "$QUENLIT" "$BARE"; do
+        export QXSIM_TRACE=Z:$results/$exe.trace
+        run_replay "$exe"
+        unset QXSIM_TRACE
+        cp "$shared/Flag.txt" "$results/$exe.flag"
+    done
+    if ! cmp -s "$results/$QUENLIT.trace" "$results/$BARE.trace" ||
+        ! cmp -s "$results/$QUENLIT.flag" "$results/$BARE.flag"; then
+        echo "The bare dialog does not do what the tool does: see $results" >&2
+        return 1
+    fi
+    rm -f "$results/$QUENLIT" "$results/$BARE"
+}
+
+# The median of one figure over an exe's runs; the figure is an awk expression of v[name].
+median() {
+    awk '{
+            delete v
+            for (i = 1; i <= NF; i++) { split($i, pair, "="); v[pair[1]] = pair[2] }
+            printf "%.6f\n", '"$2"'
+        }' "$results/$1" |
+        sort -g | awk '{ x[NR] = $1 } END { print (NR % 2) ? x[(NR + 1) / 2] : (x[NR / 2] + x[NR / 2 + 1]) / 2 }'
+}
+
+# One row: a figure for both, and the tool's cost as a multiple of the bare dialog's. A figure where
+# more is better gives "rate" as its kind, so the ratio is inverted.
+row() {
+    local label=$1 format=$2 expression=$3 kind=${4:-cost} quenlit bare
+    quenlit=$(median "$QUENLIT" "$expression")
+    bare=$(median "$BARE" "$expression")
+    awk -v l="$label" -v f="$format" -v q="$quenlit" -v b="$bare" -v k="$kind" 'BEGIN {
+        r = (k == "rate") ? b / q : q / b
+        printf "%-52s " f " " f "  %5.2fx\n", l, q, b, r
+    }'
+}
+
+# The whole session on one processor. With two virtual processors, every request of the program to
+# wineserver or X that wakes the other one costs more than the work it asks for, and how much more
+# depends on what else that processor runs: a replay took up to 4 times longer when it was idle.
+taskset -pc $(($(nproc) - 1)) $$ >/dev/null
+
+rm -rf "$work"
+mkdir -p "$results"
+trap stop_desktop_session EXIT
+start_xvfb "$work"
+start_openbox "$work"
+"$WINE64" wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+# One server for all runs: the one wineboot started ends soon after it.
+"$WINESERVER" -w
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+
+check_floor
+for ((run = 0; run < RUNS; run++)); do
+    if ((run % 2 == 0)); then
+        run_replay "$QUENLIT"
+        run_replay "$BARE"
+    else
+        run_replay "$BARE"
+        run_replay "$QUENLIT"
+    fi
+done
+
+echo "== Windows: $($WINE64 --version) on Xvfb with openbox, one processor, median of $RUNS runs"
+printf '%-52s %10s %10s  %6s\n' "" "Quenlit" "bare" "ratio"
+row "Drag: notifications per second" "%10.0f" 'v["notifications"] * 1e6 / v["replay_us"]' rate
+row "Drag: process CPU per notification (us)" "%10.1f" 'v["replay_cpu_us"] / v["notifications"]'
+row "Start-up to first paint, from process creation (ms)" "%10.1f" 'v["startup_us"] / 1000'
+row "Start-up to first paint, from launch (ms)" "%10.1f" \
+    '(v["first_paint_unix_us"] - v["launch_unix_us"]) / 1000'
+row "Peak working set at first paint (MiB)" "%10.1f" 'v["first_paint_peak_working_set_kib"] / 1024'
+row "Peak working set at exit (MiB)" "%10.1f" 'v["peak_working_set_kib"] / 1024'
