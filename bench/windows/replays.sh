@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-RUNS=11
+RUNS=15
 QUENLIT=QuenlitDragReplay
 BARE=BareDragReplay
 
@@ -71,26 +71,38 @@ check_floor() {
     rm -f "$results/$QUENLIT" "$results/$BARE"
 }
 
-# The median of one figure over an exe's runs; the figure is an awk expression of v[name].
-median() {
+# The median and the quartiles of one figure over an exe's runs; the figure is an awk expression
+# of v[name].
+quartiles() {
     awk '{
             delete v
             for (i = 1; i <= NF; i++) { split($i, pair, "="); v[pair[1]] = pair[2] }
             printf "%.6f\n", '"$2"'
-        }' "$results/$1" |
-        sort -g | awk '{ x[NR] = $1 } END { print (NR % 2) ? x[(NR + 1) / 2] : (x[NR / 2] + x[NR / 2 + 1]) / 2 }'
+        }' "$results/$1" | sort -g | awk '
+        # The value at fraction p of the sorted values, between two neighbours where it falls so.
+        function at(p,    i, j) {
+            i = 1 + p * (NR - 1)
+            j = int(i)
+            return x[j] + (i - j) * (x[j + 1] - x[j])
+        }
+        { x[NR] = $1 }
+        END { print at(0.5), at(0.25), at(0.75) }'
 }
 
-# One row: a figure for both, and the tool's cost as a multiple of the bare dialog's. A figure where
-# more is better gives "rate" as its kind, so the ratio is inverted.
+# One row: the medians of a figure for both, the tool's as a multiple of the bare dialog's, and the
+# larger interquartile range of the two relative to its median. A figure where more is better has
+# the kind "rate", which inverts the ratio.
 row() {
-    local label=$1 format=$2 expression=$3 kind=${4:-cost} quenlit bare
-    quenlit=$(median "$QUENLIT" "$expression")
-    bare=$(median "$BARE" "$expression")
-    awk -v l="$label" -v f="$format" -v q="$quenlit" -v b="$bare" -v k="$kind" 'BEGIN {
-        r = (k == "rate") ? b / q : q / b
-        printf "%-52s " f " " f "  %5.2fx\n", l, q, b, r
-    }'
+    local label=$1 format=$2 expression=$3 kind=${4:-cost}
+    awk -v l="$label" -v f="$format" -v k="$kind" \
+        -v q="$(quartiles "$QUENLIT" "$expression")" -v b="$(quartiles "$BARE" "$expression")" '
+        BEGIN {
+            split(q, qs, " "); split(b, bs, " ")
+            r = (k == "rate") ? bs[1] / qs[1] : qs[1] / bs[1]
+            spread = (qs[3] - qs[2]) / qs[1]
+            if ((bs[3] - bs[2]) / bs[1] > spread) spread = (bs[3] - bs[2]) / bs[1]
+            printf "%-52s " f " " f "  %5.2fx  %4.0f%%\n", l, qs[1], bs[1], r, 100 * spread
+        }'
 }
 
 # The whole session on one processor. With two virtual processors, every request of the program to
@@ -120,7 +132,7 @@ for ((run = 0; run < RUNS; run++)); do
 done
 
 echo "== Windows: $($WINE64 --version) on Xvfb with openbox, one processor, median of $RUNS runs"
-printf '%-52s %10s %10s  %6s\n' "" "Quenlit" "bare" "ratio"
+printf '%-52s %10s %10s  %6s  %5s\n' "" "Quenlit" "bare" "ratio" "IQR"
 row "Drag: notifications per second" "%10.0f" 'v["notifications"] * 1e6 / v["replay_us"]' rate
 row "Drag: process CPU per notification (us)" "%10.1f" 'v["replay_cpu_us"] / v["notifications"]'
 row "Start-up to first paint, from process creation (ms)" "%10.1f" 'v["startup_us"] / 1000'
