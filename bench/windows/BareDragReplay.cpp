@@ -28,8 +28,9 @@ BOOL OnInitDialog(HWND dialog) {
     ::SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-    const FilmType filmType = DetectFilmTypeFloor("C:\\KelvoTemp\\FilmType.txt");
-    LoadTableFloor((std::string(SharedDirectory) + TableFileName(filmType)).c_str(), rows);
+    const std::string directory = SharedDirectory;
+    const FilmType filmType = DetectFilmTypeFloor((directory + kFilmTypeFileName).c_str());
+    LoadTableFloor((directory + TableFileName(filmType)).c_str(), rows);
     int level = ReadStoredLevelBare();
     if (!IsValidLevel(level))
         level = kLevelCentre;
