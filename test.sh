@@ -26,6 +26,4 @@ run_preset win32
 run_preset win64
 tests/check-pe.sh
 
-stop_unit_prefix() { WINEPREFIX="$PWD/build/win64/wine-unit" wineserver -k 2>/dev/null || true; }
-trap stop_unit_prefix EXIT
 ctest --preset win64

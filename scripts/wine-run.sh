@@ -14,4 +14,6 @@ set +e
 status=$?
 set -e
 cat "$log"
+# Nothing of this run stays behind: the server and Wine's helper processes end with it.
+"$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
 exit $status
