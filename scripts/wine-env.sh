@@ -12,6 +12,8 @@ ensure_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     if [ ! -d "$WINEPREFIX/drive_c/windows/system32" ]; then
         "$WINE64" wineboot -i </dev/null >"$WINEPREFIX.boot.log" 2>&1
+        # The server wineboot started ends on its own; wait for it, then start one that stays.
+        "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     fi
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
 }

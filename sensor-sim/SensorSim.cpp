@@ -17,6 +17,7 @@ struct SensorState {
     std::function<void(const DriverCall&)> traceSink;
     int pendingInitFailures = 0;
     bool open = false;
+    bool keepJournal = true;
 };
 
 SensorState& State() {
@@ -26,7 +27,8 @@ SensorState& State() {
 
 void Record(const DriverCall& call) {
     SensorState& state = State();
-    state.journal.push_back(call);
+    if (state.keepJournal)
+        state.journal.push_back(call);
     if (state.traceSink)
         state.traceSink(call);
 }
@@ -73,6 +75,10 @@ void FailNextInits(int count) {
 
 void SetTraceSink(std::function<void(const DriverCall&)> sink) {
     State().traceSink = std::move(sink);
+}
+
+void StopJournal() {
+    State().keepJournal = false;
 }
 
 const std::vector<DriverCall>& Journal() {

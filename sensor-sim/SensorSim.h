@@ -36,6 +36,8 @@ void Reset();
 void FailNextInits(int count);
 // Receives every call as it happens.
 void SetTraceSink(std::function<void(const DriverCall&)> sink);
+// Stops keeping calls in the journal: a long-running process that never reads it keeps its memory.
+void StopJournal();
 
 const std::vector<DriverCall>& Journal();
 bool IsOpen();

@@ -17,6 +17,8 @@ using TraceFile = std::unique_ptr<std::FILE, FileCloser>;
 class CKnobs {
 public:
     CKnobs() {
+        // Only the trace reports calls out of the DLL.
+        sensorsim::StopJournal();
         if (const char* failures = std::getenv("QXSIM_FAIL_INIT"))
             sensorsim::FailNextInits(std::atoi(failures));
         if (const char* path = std::getenv("QXSIM_TRACE"))

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "QXBaseIF.h"
 #include "SensorSim.h"
 
@@ -27,6 +30,19 @@ TEST(SensorSimTest, RegistersHoldTheLastValueWritten) {
     EXPECT_EQ(sensorsim::Register(0xFFFF), 0x01);
     EXPECT_EQ(sensorsim::Register(0x0000), 0x00);
     EXPECT_EQ(sensorsim::Journal().size(), 5u);
+}
+
+TEST(SensorSimTest, WithoutJournalCallsStillReachTheTraceAndTheRegisters) {
+    sensorsim::Reset();
+    std::vector<std::string> traced;
+    sensorsim::SetTraceSink(
+        [&traced](const sensorsim::DriverCall& call) { traced.push_back(FormatCall(call)); });
+    sensorsim::StopJournal();
+    WriteRegister(0x6C, 0x3A11, 0x70);
+    EXPECT_TRUE(sensorsim::Journal().empty());
+    EXPECT_EQ(traced, std::vector<std::string>{"WriteRegister 0x6C 0x3A11 0x70"});
+    EXPECT_EQ(sensorsim::Register(0x3A11), 0x70);
+    sensorsim::Reset();
 }
 
 } // namespace
