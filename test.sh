@@ -26,4 +26,6 @@ run_preset win32
 run_preset win64
 tests/check-pe.sh
 
+run_preset win64-unit
+ctest --preset win64-unit
 ctest --preset win64

@@ -1,11 +1,12 @@
 #include "ApplicationTitle.h"
 
-std::string ApplicationTitleFromPath(std::string_view modulePath) {
-    const std::size_t separator = modulePath.find_last_of("\\/");
-    std::string_view name =
-        separator == std::string_view::npos ? modulePath : modulePath.substr(separator + 1);
+std::string_view ApplicationTitleFromPath(std::string_view modulePath) {
+    std::string_view name = modulePath;
+    const std::size_t separator = name.find_last_of("\\/");
+    if (separator != std::string_view::npos)
+        name.remove_prefix(separator + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string_view::npos)
-        name = name.substr(0, dot);
-    return std::string(name);
+        name.remove_suffix(name.size() - dot);
+    return name;
 }

@@ -21,8 +21,10 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool IsSwitch(std::string_view word, std::string_view name) {
-    return word.size() == name.size() + 1 && (word[0] == '/' || word[0] == '-') &&
-           EqualIgnoringCase(word.substr(1), name);
+    if (word.size() != name.size() + 1 || (word[0] != '/' && word[0] != '-'))
+        return false;
+    word.remove_prefix(1);
+    return EqualIgnoringCase(word, name);
 }
 
 } // namespace
@@ -37,7 +39,7 @@ bool HasCommandLineSwitch(std::string_view commandLine, std::string_view name) {
         std::size_t end = start;
         while (end < commandLine.size() && !IsBlank(commandLine[end]))
             ++end;
-        if (IsSwitch(commandLine.substr(start, end - start), name))
+        if (IsSwitch(std::string_view(commandLine.data() + start, end - start), name))
             return true;
         start = end;
     }

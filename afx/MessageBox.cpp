@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 
-#include <string>
+#include <algorithm>
 
 #include "ApplicationTitle.h"
 #include "WinApp.h"
@@ -11,10 +11,13 @@ namespace {
 // Longer than any string of the program's resources.
 constexpr int kStringBufferSize = 1024;
 
-std::string ApplicationTitle() {
+// The title, a part of the executable's path, zero-terminated in `buffer`.
+const char* ApplicationTitle(char (&buffer)[MAX_PATH]) {
     char path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return ApplicationTitleFromPath(std::string_view(path, length));
+    const std::string_view title = ApplicationTitleFromPath(std::string_view(path, length));
+    *std::copy(title.begin(), title.end(), buffer) = '\0';
+    return buffer;
 }
 
 UINT WithDefaultIcon(UINT type) {
@@ -28,7 +31,8 @@ UINT WithDefaultIcon(UINT type) {
 int AfxMessageBox(const char* text, UINT type, UINT) {
     const CWnd* mainWindow = AfxGetApp()->m_pMainWnd;
     const HWND owner = mainWindow ? mainWindow->m_hWnd : nullptr;
-    return ::MessageBoxA(owner, text, ApplicationTitle().c_str(), WithDefaultIcon(type));
+    char title[MAX_PATH];
+    return ::MessageBoxA(owner, text, ApplicationTitle(title), WithDefaultIcon(type));
 }
 
 int AfxMessageBox(UINT stringId, UINT type, UINT helpContext) {

@@ -14,7 +14,7 @@ void BM_DetectFilmType(benchmark::State& state) {
         state.SkipWithError(kCannotPrepare);
         return;
     }
-    const std::string prefix = directory.Prefix();
+    const CFilePath prefix = directory.Prefix().c_str();
     for (auto _ : state)
         benchmark::DoNotOptimize(DetectFilmType(prefix));
 }
@@ -26,7 +26,7 @@ void BM_DetectFilmTypeFloor(benchmark::State& state) {
         state.SkipWithError(kCannotPrepare);
         return;
     }
-    if (DetectFilmTypeFloor(path.c_str()) != DetectFilmType(directory.Prefix())) {
+    if (DetectFilmTypeFloor(path.c_str()) != DetectFilmType(directory.Prefix().c_str())) {
         state.SkipWithError("the floor does not find what DetectFilmType finds");
         return;
     }

@@ -19,7 +19,7 @@ constexpr unsigned char kLevelLetterBase = 'A';
 class CSliderFixture {
 public:
     CSliderFixture()
-        : m_controller(m_directory.Prefix()), m_flagPath(m_directory.Path(kFlagName)),
+        : m_controller(m_directory.Prefix().c_str()), m_flagPath(m_directory.Path(kFlagName)),
           m_rows(RowsOf(CBrightnessTable())) {}
 
     bool Prepare() { return WriteSharedFiles(m_directory) && m_controller.LevelChanged(m_view); }

@@ -20,12 +20,12 @@ CScratchDirectory::~CScratchDirectory() {
 }
 
 bool CScratchDirectory::Write(const std::string& name, const std::string& bytes) const {
-    CFileStream file(Path(name), "wb");
+    CFileStream file(Path(name).c_str(), "wb");
     return file.IsOpen() && std::fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size();
 }
 
 std::string CScratchDirectory::Read(const std::string& name) const {
-    CFileStream file(Path(name), "rb");
+    CFileStream file(Path(name).c_str(), "rb");
     std::string bytes;
     if (!file.IsOpen())
         return bytes;

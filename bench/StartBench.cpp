@@ -33,7 +33,7 @@ public:
 
     // Ends with the controller's destruction, which finishes the driver.
     void Start() {
-        CBrightnessController controller(m_directory.Prefix());
+        CBrightnessController controller(m_directory.Prefix().c_str());
         controller.Start(m_view);
     }
 

@@ -16,7 +16,7 @@ constexpr FilmType kType = FilmType::Film;
 bool FloorMatches(const CScratchDirectory& directory) {
     CBrightnessTable table;
     TableRows rows = RowsOf(table);
-    return LoadBrightnessTable(kType, table, directory.Prefix()) &&
+    return LoadBrightnessTable(kType, table, directory.Prefix().c_str()) &&
            LoadTableFloor(directory.Path(TableFileName(kType)).c_str(), rows) &&
            rows == RowsOf(table);
 }
@@ -27,7 +27,7 @@ void BM_LoadBrightnessTable(benchmark::State& state) {
         state.SkipWithError(kCannotPrepare);
         return;
     }
-    const std::string prefix = directory.Prefix();
+    const CFilePath prefix = directory.Prefix().c_str();
     CBrightnessTable table;
     for (auto _ : state) {
         LoadBrightnessTable(kType, table, prefix);

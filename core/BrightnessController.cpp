@@ -10,21 +10,26 @@ int UsableStoredLevel(int stored) {
     return IsValidLevel(stored) ? stored : kLevelCentre;
 }
 
-// Sets a flag for the lifetime of the object.
-class CFlagScope {
+// Reports the driver error through the view, with `reporting` set while the view's box is open.
+class CViewErrorReporter : public IErrorReporter {
 public:
-    explicit CFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    CFlagScope(const CFlagScope&) = delete;
-    CFlagScope& operator=(const CFlagScope&) = delete;
-    ~CFlagScope() { m_flag = false; }
+    CViewErrorReporter(IBrightnessView& view, bool& reporting)
+        : m_view(view), m_reporting(reporting) {}
+
+    void ReportError(const char* text) override {
+        m_reporting = true;
+        m_view.ReportError(text);
+        m_reporting = false;
+    }
 
 private:
-    bool& m_flag;
+    IBrightnessView& m_view;
+    bool& m_reporting;
 };
 
 } // namespace
 
-CBrightnessController::CBrightnessController(const std::string& directory)
+CBrightnessController::CBrightnessController(const CFilePath& directory)
     : m_directory(directory), m_flagFile(directory) {}
 
 bool CBrightnessController::Start(IBrightnessView& view) {
@@ -59,8 +64,6 @@ void CBrightnessController::Stop() {
 }
 
 bool CBrightnessController::OpenLink(IBrightnessView& view) {
-    return m_link.EnsureOpen([this, &view](const char* text) {
-        CFlagScope reporting(m_reportingError);
-        view.ReportError(text);
-    });
+    CViewErrorReporter reporter(view, m_reportingError);
+    return m_link.EnsureOpen(reporter);
 }

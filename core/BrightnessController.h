@@ -2,10 +2,9 @@
 // records every level the user chooses, and clears the running mark at shut-down.
 #pragma once
 
-#include <string>
-
 #include "BrightnessTable.h"
 #include "BrightnessView.h"
+#include "FilePath.h"
 #include "FilmType.h"
 #include "FlagFile.h"
 #include "SensorLink.h"
@@ -13,7 +12,7 @@
 
 class CBrightnessController {
 public:
-    explicit CBrightnessController(const std::string& directory = SharedDirectory);
+    explicit CBrightnessController(const CFilePath& directory = SharedDirectory);
     CBrightnessController(const CBrightnessController&) = delete;
     CBrightnessController& operator=(const CBrightnessController&) = delete;
 
@@ -31,7 +30,7 @@ public:
 private:
     bool OpenLink(IBrightnessView& view);
 
-    std::string m_directory;
+    CFilePath m_directory;
     CFlagFile m_flagFile;
     FilmType m_filmType = FilmType::Slide;
     CBrightnessTable m_table;

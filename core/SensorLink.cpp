@@ -2,11 +2,11 @@
 
 #include "QXBaseIF.h"
 
-bool CSensorLink::EnsureOpen(const ErrorReporter& reportError) {
+bool CSensorLink::EnsureOpen(IErrorReporter& reporter) {
     if (m_open)
         return true;
     if (InitQXDriver(kImageWidth, kImageHeight) < 0) {
-        reportError(kDriverInitErrorText);
+        reporter.ReportError(kDriverInitErrorText);
         return false;
     }
     m_open = true;

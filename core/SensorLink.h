@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 constexpr int32_t kImageWidth = 320;
 constexpr int32_t kImageHeight = 160;
@@ -10,17 +9,24 @@ constexpr int32_t kSensorDeviceAddress = 0x6C;
 
 constexpr const char* kDriverInitErrorText = "Initialize Error. Please Restart the program.";
 
+// Shows an error text to the user and returns when the user has dismissed it.
+class IErrorReporter {
+public:
+    virtual void ReportError(const char* text) = 0;
+
+protected:
+    ~IErrorReporter() = default;
+};
+
 class CSensorLink {
 public:
-    using ErrorReporter = std::function<void(const char* text)>;
-
     CSensorLink() = default;
     CSensorLink(const CSensorLink&) = delete;
     CSensorLink& operator=(const CSensorLink&) = delete;
     ~CSensorLink() { Close(); }
 
     // Opens the driver unless it is open; on failure reports the error text and returns false.
-    bool EnsureOpen(const ErrorReporter& reportError);
+    bool EnsureOpen(IErrorReporter& reporter);
     void WriteRegister(int32_t deviceAddress, int32_t registerAddress, int32_t value);
     // Finishes the driver if it is open.
     void Close();

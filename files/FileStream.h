@@ -2,13 +2,14 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
+
+#include "FilePath.h"
 
 class CFileStream {
 public:
     // Opens an existing file; "rb" and "rb+" never create one.
-    CFileStream(const std::string& path, const char* mode)
-        : m_file(std::fopen(path.c_str(), mode)) {}
+    CFileStream(const CFilePath& path, const char* mode)
+        : m_file(path.Fits() ? std::fopen(path.Text(), mode) : nullptr) {}
     CFileStream(const CFileStream&) = delete;
     CFileStream& operator=(const CFileStream&) = delete;
     ~CFileStream() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "FilmTypeFile.h"
 
@@ -27,15 +28,21 @@ constexpr std::size_t kBlockSize = 512;
 // Finds keywords in text that arrives block by block, also across block boundaries.
 class CKeywordScan {
 public:
-    // Searches the block up to its first zero byte; returns false once the text has ended.
+    // Searches a block of at most kBlockSize bytes up to its first zero byte; returns false once
+    // the text has ended.
     bool Feed(const unsigned char* block, std::size_t size) {
-        const auto* end = std::find(block, block + size, 0);
-        m_window.append(reinterpret_cast<const char*>(block), end - block);
-        for (std::size_t i = 0; i < kKeywords.size(); ++i)
-            m_found[i] = m_found[i] || m_window.find(kKeywords[i].text) != std::string::npos;
+        const unsigned char* end = std::find(block, block + size, 0);
+        std::copy(block, end, m_window.data() + m_carried);
+        const char* text = m_window.data();
+        const std::size_t length = m_carried + (end - block);
+        for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+            const char* keyword = kKeywords[i].text;
+            m_found[i] = m_found[i] || std::search(text, text + length, keyword,
+                                                   keyword + std::strlen(keyword)) != text + length;
+        }
         // Keep just enough to complete a keyword that the next block finishes.
-        if (m_window.size() >= kLongestKeyword)
-            m_window.erase(0, m_window.size() - (kLongestKeyword - 1));
+        m_carried = std::min(length, kLongestKeyword - 1);
+        std::memmove(m_window.data(), text + length - m_carried, m_carried);
         return end == block + size;
     }
 
@@ -47,16 +54,18 @@ public:
     }
 
 private:
-    std::string m_window;
+    // The end of the text before this block, then the block.
+    std::array<char, kLongestKeyword - 1 + kBlockSize> m_window;
+    std::size_t m_carried = 0;
     std::array<bool, kKeywords.size()> m_found{};
 };
 
 } // namespace
 
-FilmType DetectFilmType(const std::string& directory) {
+FilmType DetectFilmType(const CFilePath& directory) {
     CKeywordScan scan;
     {
-        CFilmTypeFile file(directory + kFilmTypeFileName);
+        CFilmTypeFile file(CFilePath(directory, kFilmTypeFileName));
         if (!file.IsOpen())
             return FilmType::Slide;
         std::array<unsigned char, kBlockSize> buffer;

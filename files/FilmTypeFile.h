@@ -4,11 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+
+#include "FilePath.h"
 
 class CFilmTypeFile {
 public:
-    explicit CFilmTypeFile(const std::string& path);
+    explicit CFilmTypeFile(const CFilePath& path);
     CFilmTypeFile(const CFilmTypeFile&) = delete;
     CFilmTypeFile& operator=(const CFilmTypeFile&) = delete;
     ~CFilmTypeFile();

@@ -4,7 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-CFilmTypeFile::CFilmTypeFile(const std::string& path) : m_handle(open(path.c_str(), O_RDONLY)) {}
+CFilmTypeFile::CFilmTypeFile(const CFilePath& path)
+    : m_handle(path.Fits() ? open(path.Text(), O_RDONLY) : kClosed) {}
 
 CFilmTypeFile::~CFilmTypeFile() {
     if (IsOpen())

@@ -8,8 +8,10 @@ HANDLE AsHandle(intptr_t handle) {
 }
 } // namespace
 
-CFilmTypeFile::CFilmTypeFile(const std::string& path) : m_handle(kClosed) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+CFilmTypeFile::CFilmTypeFile(const CFilePath& path) : m_handle(kClosed) {
+    if (!path.Fits())
+        return;
+    HANDLE file = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE)
         m_handle = reinterpret_cast<intptr_t>(file);

@@ -32,7 +32,7 @@ void RewriteByte(std::FILE* file, long offset) {
 
 } // namespace
 
-CFlagFile::CFlagFile(const std::string& directory) : m_path(directory + kFlagFileName) {}
+CFlagFile::CFlagFile(const CFilePath& directory) : m_path(directory, kFlagFileName) {}
 
 int8_t CFlagFile::ReadStoredLevel() const {
     CFileStream file(m_path, kReadWriteExisting);

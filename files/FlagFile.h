@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "FilePath.h"
 #include "SharedDirectory.h"
 
 class CFlagFile {
 public:
-    explicit CFlagFile(const std::string& directory = SharedDirectory);
+    explicit CFlagFile(const CFilePath& directory = SharedDirectory);
 
     // Byte 1 minus "A" as a signed byte; 0 when the file cannot be opened. A file without byte 1
     // gives a value outside the level range.
@@ -21,5 +21,5 @@ public:
     void MarkRunning(bool running) const;
 
 private:
-    std::string m_path;
+    CFilePath m_path;
 };

@@ -86,8 +86,8 @@ const char* TableFileName(FilmType type) {
     }
 }
 
-bool LoadBrightnessTable(FilmType type, CBrightnessTable& table, const std::string& directory) {
-    CFileStream file(directory + TableFileName(type), "rb");
+bool LoadBrightnessTable(FilmType type, CBrightnessTable& table, const CFilePath& directory) {
+    CFileStream file(CFilePath(directory, TableFileName(type)), "rb");
     if (!file.IsOpen())
         return false;
     CTableFileReader(file.Get(), table).ReadRows();

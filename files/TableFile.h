@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "FilePath.h"
 #include "FilmType.h"
 #include "SharedDirectory.h"
 
@@ -18,4 +18,4 @@ const char* TableFileName(FilmType type);
 // Reads the table file for `type` over the rows of `table`, from row 0 upward. Returns false when
 // the file cannot be opened; the table is then unchanged.
 bool LoadBrightnessTable(FilmType type, CBrightnessTable& table,
-                         const std::string& directory = SharedDirectory);
+                         const CFilePath& directory = SharedDirectory);

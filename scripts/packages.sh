@@ -31,8 +31,9 @@ NATIVE_PACKAGES=(cmake ninja-build g++ googletest)
 # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
-# Cross builds for Windows and the runtime that runs the 64-bit one.
-WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+# Cross builds for Windows (the posix-threads toolchain for the unit suite alone) and the runtime
+# that runs the 64-bit ones.
+WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
 
 # The benchmarks: Google Benchmark, and jq for the table of ratios.

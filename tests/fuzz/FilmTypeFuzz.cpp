@@ -32,7 +32,7 @@ FilmType Expected(const uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const CScratchDirectory& dir = Scratch();
     dir.Write(kFilmTypeFileName, data, size);
-    const FilmType got = DetectFilmType(dir.Prefix());
+    const FilmType got = DetectFilmType(dir.Prefix().c_str());
     const FilmType want = Expected(data, size);
     if (got != want) {
         std::fprintf(stderr, "film type %d, expected %d, for %zu bytes\n", static_cast<int>(got),

@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         next += length;
     }
 
-    const CFlagFile flag(dir.Prefix());
+    const CFlagFile flag(dir.Prefix().c_str());
     CFlagModel model(start);
     for (std::size_t step = 1; next < size; ++next, ++step) {
         const int operation = data[next] % 24;

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int row = 0; row < kLevelCount; ++row)
         for (int column = 1; column <= kTableColumnCount; ++column)
             table.SetValue(row, column, kUntouched);
-    if (!LoadBrightnessTable(FilmType::Slide, table, dir.Prefix())) {
+    if (!LoadBrightnessTable(FilmType::Slide, table, dir.Prefix().c_str())) {
         std::fprintf(stderr, "the table file could not be read\n");
         std::abort();
     }

@@ -75,7 +75,7 @@ TEST(FlagFileBadInputTest, EveryLengthFromZeroToSix) {
         const auto& expected = byLength[length];
         const std::string start = full.substr(0, length);
         CTempDirectory dir;
-        const CFlagFile flag(dir.Prefix());
+        const CFlagFile flag(dir.Prefix().c_str());
 
         dir.Write(kFlag, start);
         EXPECT_EQ(flag.ReadStoredLevel(), expected.level) << length;
@@ -109,10 +109,10 @@ TEST(FlagFileBadInputTest, ReadOnlyFileIsNeitherReadNorWritten) {
     CTempDirectory dir;
     dir.Write(kFlag, "yK12");
     const CWriteProtection protection(dir.Path(kFlag));
-    if (CFileStream(dir.Path(kFlag).string(), "rb+").IsOpen())
+    if (CFileStream(dir.Path(kFlag).string().c_str(), "rb+").IsOpen())
         GTEST_SKIP() << "this user may write read-only files";
 
-    const CFlagFile flag(dir.Prefix());
+    const CFlagFile flag(dir.Prefix().c_str());
     EXPECT_EQ(flag.ReadStoredLevel(), 0);
     flag.StoreLevel(3);
     flag.MarkRunning(false);
@@ -134,7 +134,7 @@ public:
 class MissingSharedDirectoryTest : public ::testing::Test {
 protected:
     CTempDirectory parent;
-    const std::string missing = (parent.Path("absent") / "").string();
+    const CFilePath missing = (parent.Path("absent") / "").string().c_str();
 };
 
 TEST_F(MissingSharedDirectoryTest, EveryRoutineFallsBackAndCreatesNothing) {
@@ -204,7 +204,7 @@ protected:
     // The film type of a file holding `content`, which must be left as it was.
     FilmType Detect(const std::string& content) {
         dir.Write(kFilmTypeFileName, content);
-        const FilmType type = DetectFilmType(dir.Prefix());
+        const FilmType type = DetectFilmType(dir.Prefix().c_str());
         EXPECT_TRUE(Contents(dir.Path(kFilmTypeFileName)) == content) << "the file changed";
         EXPECT_EQ(FileNames(dir), std::set<std::string>{kFilmTypeFileName});
         return type;
@@ -274,7 +274,7 @@ TEST(TableFileBadInputTest, OddFilesStoreWhatTheirColumnsHold) {
         CTempDirectory dir;
         dir.Write("Brigp.txt", c.content);
         CBrightnessTable table;
-        EXPECT_TRUE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix())) << c.name;
+        EXPECT_TRUE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix().c_str())) << c.name;
         for (int row = 0; row < kLevelCount; ++row) {
             const auto stored = c.rows.find(row);
             const Row expected = stored != c.rows.end() ? stored->second : RowOf(builtIn, row);

@@ -73,7 +73,7 @@ protected:
     std::vector<std::string> log;
     std::vector<std::string> flagAtFirstWrite;
     CFakeView view{log};
-    CBrightnessController controller{dir.Prefix()};
+    CBrightnessController controller{dir.Prefix().c_str()};
 
     const std::vector<std::string> kOpen = {"InitQXDriver 320 160 -> 0"};
     const std::vector<std::string> kFailedOpen = {"InitQXDriver 320 160 -> -1",
@@ -116,7 +116,7 @@ TEST_F(BrightnessControllerTest, StoredLevelOutsideTheTableFallsBackToTheCentre)
         ResetSensor();
         log.clear();
         dir.Write(kFlag, content);
-        CBrightnessController fresh(dir.Prefix());
+        CBrightnessController fresh(dir.Prefix().c_str());
         EXPECT_TRUE(fresh.Start(view)) << content;
         EXPECT_EQ(log, Join({{"ShowLevel 10"}, kOpen, kRow10})) << content;
         EXPECT_EQ(fresh.DisplayValue(), 0) << content;

@@ -11,12 +11,13 @@ namespace {
 using sensorsim::DriverCall;
 using sensorsim::WriteCall;
 
-class BrightnessTableTest : public ::testing::Test {
+class BrightnessTableTest : public ::testing::Test, public IErrorReporter {
 protected:
     void SetUp() override {
         sensorsim::Reset();
-        link.EnsureOpen([](const char*) {});
+        link.EnsureOpen(*this);
     }
+    void ReportError(const char*) override {}
 
     // The register writes that applying `level` makes.
     std::vector<DriverCall> WritesOf(int level) {

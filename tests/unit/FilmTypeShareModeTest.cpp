@@ -33,14 +33,14 @@ TEST(FilmTypeShareModeTest, FileHeldOpenForWritingReadsAsSlide) {
     {
         CHeldFile writer(path, GENERIC_WRITE);
         ASSERT_TRUE(writer.IsOpen());
-        EXPECT_EQ(DetectFilmType(dir.Prefix()), FilmType::Slide);
+        EXPECT_EQ(DetectFilmType(dir.Prefix().c_str()), FilmType::Slide);
     }
     {
         CHeldFile reader(path, GENERIC_READ);
         ASSERT_TRUE(reader.IsOpen());
-        EXPECT_EQ(DetectFilmType(dir.Prefix()), FilmType::Film);
+        EXPECT_EQ(DetectFilmType(dir.Prefix().c_str()), FilmType::Film);
     }
-    EXPECT_EQ(DetectFilmType(dir.Prefix()), FilmType::Film);
+    EXPECT_EQ(DetectFilmType(dir.Prefix().c_str()), FilmType::Film);
 }
 
 } // namespace

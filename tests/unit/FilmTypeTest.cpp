@@ -11,7 +11,7 @@ class FilmTypeTest : public ::testing::Test {
 protected:
     FilmType Detect(const std::string& content) {
         dir.Write(kFilmTypeFileName, content);
-        return DetectFilmType(dir.Prefix());
+        return DetectFilmType(dir.Prefix().c_str());
     }
 
     CTempDirectory dir;
@@ -41,7 +41,7 @@ TEST_F(FilmTypeTest, FirstKeywordInSearchOrderDecides) {
 }
 
 TEST_F(FilmTypeTest, MissingFileIsSlide) {
-    EXPECT_EQ(DetectFilmType(dir.Prefix()), FilmType::Slide);
+    EXPECT_EQ(DetectFilmType(dir.Prefix().c_str()), FilmType::Slide);
 }
 
 TEST_F(FilmTypeTest, TextEndsAtTheFirstZeroByte) {

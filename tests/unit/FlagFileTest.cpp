@@ -10,7 +10,7 @@ const std::string kFlag = "Flag.txt";
 class FlagFileTest : public ::testing::Test {
 protected:
     CTempDirectory dir;
-    CFlagFile flag{dir.Prefix()};
+    CFlagFile flag{dir.Prefix().c_str()};
 };
 
 TEST_F(FlagFileTest, OperationsChangeOnlyTheirOwnByte) {

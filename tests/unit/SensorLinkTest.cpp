@@ -12,13 +12,12 @@ using sensorsim::FinishCall;
 using sensorsim::InitCall;
 using sensorsim::WriteCall;
 
-class SensorLinkTest : public ::testing::Test {
+class SensorLinkTest : public ::testing::Test, public IErrorReporter {
 protected:
     void SetUp() override { sensorsim::Reset(); }
 
-    CSensorLink::ErrorReporter Recorder() {
-        return [this](const char* text) { reports.push_back(text); };
-    }
+    void ReportError(const char* text) override { reports.push_back(text); }
+    IErrorReporter& Recorder() { return *this; }
 
     std::vector<std::string> reports;
 };

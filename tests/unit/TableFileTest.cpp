@@ -35,7 +35,7 @@ protected:
     // Loads `content` as the slide table and returns the result.
     bool Load(const std::string& content) {
         dir.Write("Brig.txt", content);
-        return LoadBrightnessTable(FilmType::Slide, table, dir.Prefix());
+        return LoadBrightnessTable(FilmType::Slide, table, dir.Prefix().c_str());
     }
 
     CTempDirectory dir;
@@ -65,7 +65,7 @@ TEST(TableFileNameTest, BlackAndWhiteFilmSharesTheFilmTable) {
 }
 
 TEST_F(TableFileTest, MissingFileLeavesBuiltInRows) {
-    EXPECT_FALSE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix()));
+    EXPECT_FALSE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix().c_str()));
     for (int row = 0; row < kLevelCount; ++row)
         EXPECT_EQ(RowOf(table, row), RowOf(builtIn, row));
 }
@@ -123,7 +123,7 @@ TEST_F(TableFileTest, OnlyTheDigitColumnsAreExamined) {
     for (const auto& c : cases) {
         CBrightnessTable fresh;
         dir.Write("Brig.txt", c.line);
-        EXPECT_TRUE(LoadBrightnessTable(FilmType::Slide, fresh, dir.Prefix())) << c.name;
+        EXPECT_TRUE(LoadBrightnessTable(FilmType::Slide, fresh, dir.Prefix().c_str())) << c.name;
         EXPECT_EQ(RowOf(fresh, 0), c.expected) << c.name;
         EXPECT_EQ(RowOf(fresh, 1), RowOf(builtIn, 1)) << c.name;
     }
@@ -202,7 +202,7 @@ TEST_F(TableFileTest, EachFilmTypeReadsItsOwnFile) {
     const int32_t expected[] = {0x01, 0x02, 0x02, 0x03, 0x04};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         CBrightnessTable fresh;
-        EXPECT_TRUE(LoadBrightnessTable(cases[i].type, fresh, dir.Prefix())) << cases[i].file;
+        EXPECT_TRUE(LoadBrightnessTable(cases[i].type, fresh, dir.Prefix().c_str())) << cases[i].file;
         EXPECT_EQ(RowOf(fresh, 0), Filled(expected[i])) << cases[i].file;
     }
 }
