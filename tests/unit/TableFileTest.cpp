@@ -202,7 +202,8 @@ TEST_F(TableFileTest, EachFilmTypeReadsItsOwnFile) {
     const int32_t expected[] = {0x01, 0x02, 0x02, 0x03, 0x04};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         CBrightnessTable fresh;
-        EXPECT_TRUE(LoadBrightnessTable(cases[i].type, fresh, dir.Prefix().c_str())) << cases[i].file;
+        EXPECT_TRUE(LoadBrightnessTable(cases[i].type, fresh, dir.Prefix().c_str()))
+            << cases[i].file;
         EXPECT_EQ(RowOf(fresh, 0), Filled(expected[i])) << cases[i].file;
     }
 }
