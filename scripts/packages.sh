@@ -36,6 +36,9 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
 
+# The release zip: the shipped 32-bit build and the zip maker's interpreter.
+RELEASE_PACKAGES=(cmake ninja-build g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 python3)
+
 # The benchmarks: Google Benchmark, and jq for the table of ratios.
 BENCH_PACKAGES=(libbenchmark-dev jq)
 

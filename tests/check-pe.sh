@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Static checks of the built Quenlit.exe files: the shipped 32-bit build is PE32 and the 64-bit
 # build PE32+, both are GUI programs, and both import from system DLLs and from QXBaseIF.dll only,
-# from the latter exactly the three driver calls, by name.
+# from the latter exactly the three driver calls, by name. The shipped 32-bit build is at most 64 KB.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SYSTEM_DLLS=(comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll user32.dll)
 DRIVER_DLL=qxbaseif.dll
 DRIVER_CALLS="FinishDriver InitQXDriver WriteRegister"
+SHIPPED_EXE=dist/win32/Quenlit.exe
+SHIPPED_EXE_BUDGET=65536
 
 failures=0
 
@@ -57,10 +59,16 @@ check_exe() {
         fail "$exe" "imports \"$calls\" from QXBaseIF.dll instead of \"$DRIVER_CALLS\""
 }
 
-check_exe dist/win32/Quenlit.exe i686-w64-mingw32-objdump 010b
+check_exe "$SHIPPED_EXE" i686-w64-mingw32-objdump 010b
 check_exe dist/win64/Quenlit.exe x86_64-w64-mingw32-objdump 020b
+if [ -f "$SHIPPED_EXE" ]; then
+    size=$(stat -c %s "$SHIPPED_EXE")
+    [ "$size" -le "$SHIPPED_EXE_BUDGET" ] ||
+        fail "$SHIPPED_EXE" "$size bytes, over the budget of $SHIPPED_EXE_BUDGET"
+fi
 
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "check-pe: Quenlit.exe (win32 PE32, win64 PE32+): GUI, system DLLs and the three driver calls only"
+echo "check-pe: Quenlit.exe (win32 PE32, win64 PE32+): GUI, system DLLs and the three driver calls" \
+    "only; the win32 one $(stat -c %s "$SHIPPED_EXE") bytes, within $SHIPPED_EXE_BUDGET"

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the release a Windows user downloads: the 32-bit build, made in a clean build directory,
+# packed with its README and a demo folder (the simulated sensor and demo shared files) into
+# dist/release/Quenlit-<version>-win32.zip, with the zip's SHA-256 in dist/release/SHA256SUMS.
+# The same commit gives the same bytes.
+#
+#   ./release.sh [OUT_DIR [BUILD_DIR]]    defaults: dist/release, build/release
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+source scripts/demo-shared-files.sh
+
+ensure_packages "${RELEASE_PACKAGES[@]}"
+
+out=$(realpath -m "${1:-dist/release}")
+build=$(realpath -m "${2:-build/release}")
+
+rm -rf "$build"
+cmake --preset win32 -B "$build" -DQUENLIT_DIST_DIR="$build/dist" >/dev/null
+cmake --build "$build" -j 2
+# One place holds the version: the project's, which the version resource takes too.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+
+# The zip's contents. Nothing at the top can replace a file of the sensor maker's software.
+stage=$build/stage
+mkdir -p "$stage/demo"
+to_crlf() { sed 's/\r*$/\r/' "$1"; }
+cp "$build/dist/Quenlit.exe" "$stage/"
+to_crlf release/README.txt >"$stage/README.txt"
+cp "$build/dist/Quenlit.exe" "$build/dist/QXBaseIF.dll" "$stage/demo/"
+to_crlf release/demo-README.txt >"$stage/demo/README.txt"
+write_demo_shared_files "$stage/demo/KelvoTemp"
+
+archive=Quenlit-$version-win32.zip
+mkdir -p "$out"
+rm -f "$out/$archive" "$out/SHA256SUMS"
+python3 scripts/make-zip.py "$out/$archive" "$stage" "$(git log -1 --format=%ct)"
+(cd "$out" && sha256sum "$archive" >SHA256SUMS)
+echo "release: $out/$archive"
+cat "$out/SHA256SUMS"
