@@ -28,7 +28,8 @@ jq -r -f bench/ratios.jq "$results"
 # == Windows =======================================================================================
 # Under wine64 on a virtual display: a slider drag replayed in the tool's dialog and in a bare
 # dialog that does the same with the least work, with the time to the first paint and the peak
-# memory of each (bench/windows/replays.sh). Then the sizes of the built files.
+# memory of each (bench/windows/replays.sh). Then the sizes of the built files, the tool's beside
+# the bare dialog's.
 ensure_packages "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 cmake --preset bench-win64 >/dev/null
 cmake --build --preset bench-win64
@@ -38,8 +39,10 @@ for preset in win32 win64; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --target Quenlit QXBaseIF >/dev/null
 done
-echo "== Windows: sizes of the built files"
-for file in dist/win32/Quenlit.exe dist/win32/QXBaseIF.dll dist/win64/Quenlit.exe \
-    dist/win64/QXBaseIF.dll; do
-    printf '%-26s %8d bytes\n' "$file" "$(stat -c %s "$file")"
+replays=build/bench-win64/bench/windows
+echo "== Windows: sizes of the built files (stripped, static)"
+for file in dist/win32/Quenlit.exe dist/win64/Quenlit.exe dist/win32/QXBaseIF.dll \
+    dist/win64/QXBaseIF.dll "$replays/QuenlitDragReplay.exe" "$replays/BareDragReplay.exe"; do
+    printf '%-50s %8d bytes\n' "$file" "$(stat -c %s "$file")"
 done
+echo "(the drag replays: the tool's dialog and the bare dialog, win64, each with the same replay code)"

@@ -5,8 +5,6 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "BareFlagFile.h"
 #include "BareReadout.h"
 #include "DragReplay.h"
@@ -28,9 +26,9 @@ BOOL OnInitDialog(HWND dialog) {
     ::SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-    const std::string directory = SharedDirectory;
-    const FilmType filmType = DetectFilmTypeFloor((directory + kFilmTypeFileName).c_str());
-    LoadTableFloor((directory + TableFileName(filmType)).c_str(), rows);
+    const FilmType filmType =
+        DetectFilmTypeFloor(CFilePath(SharedDirectory, kFilmTypeFileName).Text());
+    LoadTableFloor(CFilePath(SharedDirectory, TableFileName(filmType)).Text(), rows);
     int level = ReadStoredLevelBare();
     if (!IsValidLevel(level))
         level = kLevelCentre;
