@@ -8,6 +8,18 @@ BOOL CDC::TextOut(int x, int y, const char* text, int count) const {
     return ::TextOutA(m_hDC, x, y, text, count);
 }
 
+BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text,
+                     UINT count) const {
+    return ::ExtTextOutA(m_hDC, x, y, options, rect, text, count, nullptr);
+}
+
+SIZE CDC::GetTextExtent(const char* text, int count) const {
+    SIZE size{};
+    if (!::GetTextExtentPoint32A(m_hDC, text, count, &size))
+        size = SIZE{};
+    return size;
+}
+
 BOOL CDC::DrawIcon(int x, int y, HICON icon) const {
     return ::DrawIcon(m_hDC, x, y, icon);
 }

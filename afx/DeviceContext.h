@@ -18,6 +18,11 @@ public:
     HGDIOBJ SelectObject(const CGdiObject& object) const { return SelectObject(object.m_hObject); }
     HGDIOBJ SelectObject(HGDIOBJ object) const;
     BOOL TextOut(int x, int y, const char* text, int count) const;
+    // With ETO_OPAQUE, `rect` is filled with the background colour before the text is drawn.
+    BOOL ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text,
+                    UINT count) const;
+    // Width and height of the text in the selected font; {0, 0} when it cannot be measured.
+    SIZE GetTextExtent(const char* text, int count) const;
     BOOL DrawIcon(int x, int y, HICON icon) const;
 
     HDC m_hDC = nullptr;

@@ -5,7 +5,7 @@
 #include <array>
 #include <limits>
 
-// Drawn first, over the previous readout.
+// Five blanks: the clearing before each readout is never narrower than they are.
 constexpr const char kReadoutClearing[] = "     ";
 constexpr int kReadoutClearingLength = 5;
 // The characters drawn for a value of -99..99.

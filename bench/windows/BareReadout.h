@@ -1,5 +1,6 @@
 // The level readout drawn with the system's calls alone: a new font and client-area context on
-// every call, five blanks, then the value's three characters, at (30, 30).
+// every call; the area any readout covers, measured once, filled with the background colour; then
+// the value's three characters, at (30, 30).
 #pragma once
 
 #include <windows.h>

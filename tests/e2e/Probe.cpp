@@ -4,6 +4,9 @@
 //   slider   the position of the slider (control 1004)
 //   focus    the id of the control that has the keyboard focus
 //   readout  the value -10..10 whose rendering stands at (30, 30), "none" when none does
+//   readout_box  WIDTHxHEIGHT:PIXELS, the box at (30, 30) that any readout can cover, with a
+//            margin on the right: as wide as the widest readout plus kBoxMargin, as high as the
+//            font; PIXELS are its pixels row by row, six hex digits (RRGGBB) each
 //   box      the caption and text of a visible message box, "none" when there is none
 // The readout is compared with a reference drawn here with the same font, so both renderings come
 // from the same font engine and must match pixel for pixel.
@@ -11,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,6 +25,8 @@ constexpr int kSliderId = 1004;
 constexpr int kMessageTextId = 0xFFFF;
 constexpr int kReadoutX = 30;
 constexpr int kReadoutY = 30;
+// Columns beyond the widest readout, where a narrow clearing would leave a wider readout's remains.
+constexpr int kBoxMargin = 8;
 const char kDialogTitle[] = "Brightness Control";
 
 std::string WindowText(HWND window) {
@@ -123,6 +129,33 @@ std::string Readout(HWND dialog) {
     return result;
 }
 
+std::string ReadoutBox(HWND dialog) {
+    HDC windowDc = GetDC(dialog);
+    CReadoutFont font;
+    HGDIOBJ old = SelectObject(windowDc, font.Get());
+    SIZE box{};
+    for (int value = -10; value <= 10; ++value) {
+        SIZE size{};
+        GetTextExtentPoint32A(windowDc, ReadoutText(value).c_str(), 3, &size);
+        box.cx = std::max(box.cx, size.cx);
+        box.cy = std::max(box.cy, size.cy);
+    }
+    SelectObject(windowDc, old);
+    box.cx += kBoxMargin;
+
+    CBitmapCapture shown(windowDc, box.cx, box.cy);
+    BitBlt(shown.Dc(), 0, 0, box.cx, box.cy, windowDc, kReadoutX, kReadoutY, SRCCOPY);
+    std::string result = std::to_string(box.cx) + "x" + std::to_string(box.cy) + ":";
+    for (COLORREF pixel : shown.Pixels()) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02X%02X%02X", GetRValue(pixel), GetGValue(pixel),
+                      GetBValue(pixel));
+        result += hex;
+    }
+    ReleaseDC(dialog, windowDc);
+    return result;
+}
+
 int FocusedControlId(HWND dialog) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -153,6 +186,7 @@ int main() {
         std::printf("slider=%d\n", static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
         std::printf("focus=%d\n", FocusedControlId(dialog));
         std::printf("readout=%s\n", Readout(dialog).c_str());
+        std::printf("readout_box=%s\n", ReadoutBox(dialog).c_str());
     }
     if (search.box)
         std::printf("box=%s|%s\n", WindowText(search.box).c_str(),

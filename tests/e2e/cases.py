@@ -52,11 +52,13 @@ def expect(what, actual, expected):
 
 
 def start_applied(tool, level, args=(), table="Brig.txt"):
-    """Starts the tool with a stored level and waits until it has applied it."""
+    """Starts the tool with a stored level and waits until it has applied it; returns what the
+    probe saw then."""
     tool.start(args)
-    tool.wait_state("the dialog at the stored level", dialog=1, slider=level,
-                    readout=level - 10)
+    state = tool.wait_state("the dialog at the stored level", dialog=1, slider=level,
+                            readout=level - 10)
     expect("start-up driver calls", tool.wait_trace(7), [INIT_OK] + row(level, table))
+    return state
 
 
 def end_with_escape(tool):
@@ -184,6 +186,51 @@ def readout_shows_each_value(tool):
     end_with_escape(tool)
 
 
+def readout_box(state):
+    """The probe's box around the readout: width, height and its pixels row by row."""
+    size, pixels = state["readout_box"].split(":")
+    width, height = (int(n) for n in size.split("x"))
+    return width, height, [pixels[i:i + 6] for i in range(0, len(pixels), 6)]
+
+
+def box_difference(actual, expected):
+    """Where two readout boxes differ, in words; None when they are alike."""
+    width, height, pixels = actual
+    if (width, height) != expected[:2]:
+        return f"a {width}x{height} box where a fresh start has {expected[0]}x{expected[1]}"
+    differing = [i for i, (a, e) in enumerate(zip(pixels, expected[2])) if a != e]
+    if not differing:
+        return None
+    columns = sorted({i % width for i in differing})
+    rows = sorted({i // width for i in differing})
+    return (f"{len(differing)} of the {width}x{height} pixels at (30, 30) differ from a fresh "
+            f"start, in columns {columns[0]}..{columns[-1]}, rows {rows[0]}..{rows[-1]}")
+
+
+def readout_clears_wider_value(tool):
+    """A narrower readout after a wider one leaves nothing of the wider one beside it: the whole
+    box looks as in a window that started at the new value."""
+    faults = []
+    for start, key, level in [(0, "Right", 1), (20, "Left", 19), (20, "Prior", 16)]:
+        what = f"{key} from {start - 10} to {level - 10}"
+        tool.lay_out(shared_files(flag=flag(b"n", start)))
+        start_applied(tool, start)
+        tool.activate()
+        tool.key(key)
+        tool.wait_trace(19)
+        moved = tool.wait_state(f"the readout after {what}", slider=level, readout=level - 10)
+        end_with_escape(tool)
+
+        tool.lay_out(shared_files(flag=flag(b"n", level)))
+        fresh = start_applied(tool, level)
+        end_with_escape(tool)
+        difference = box_difference(readout_box(moved), readout_box(fresh))
+        if difference:
+            faults.append(f"{what}: {difference}")
+    if faults:
+        raise CaseFailure("; ".join(faults))
+
+
 def ending(keys=None, close_box=False):
     def case(tool):
         tool.lay_out(shared_files(flag=flag(b"n", 10)))
@@ -224,6 +271,7 @@ CASES = {
     "arrow_keys_notify_twice": arrow_keys_notify_twice,
     "keys_reach_every_level": keys_reach_every_level,
     "readout_shows_each_value": readout_shows_each_value,
+    "readout_clears_wider_value": readout_clears_wider_value,
     "ends_with_enter": ending(keys="Return"),
     "ends_with_escape": ending(keys="Escape"),
     "ends_with_alt_f4": ending(keys="alt+F4"),

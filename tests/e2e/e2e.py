@@ -7,10 +7,11 @@
 
 The readout is checked by the probe helper, which draws the expected text itself with the same
 CreateFontA arguments into a bitmap and compares it pixel for pixel with the cells of the three
-characters the dialog shows at (30, 30). Both renderings come from the same Wine font engine in the same prefix, so the check is
-exact and needs no stored reference pictures, which would break with any change of fonts, nor
-OCR, which reads a substituted display font unreliably. A failing case leaves a screenshot of the
-display in its directory under DIR.
+characters the dialog shows at (30, 30). Both renderings come from the same Wine font engine in
+the same prefix, so the check is exact and needs no stored reference pictures, which would break
+with any change of fonts, nor OCR, which reads a substituted display font unreliably. The probe
+also hands over the pixels of the whole box any readout can cover, which a case compares with a
+fresh start's. A failing case leaves a screenshot of the display in its directory under DIR.
 """
 
 import argparse
