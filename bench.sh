@@ -43,6 +43,6 @@ replays=build/bench-win64/bench/windows
 echo "== Windows: sizes of the built files (stripped, static)"
 for file in dist/win32/Quenlit.exe dist/win64/Quenlit.exe dist/win32/QXBaseIF.dll \
     dist/win64/QXBaseIF.dll "$replays/QuenlitDragReplay.exe" "$replays/BareDragReplay.exe"; do
-    printf '%-50s %8d bytes\n' "$file" "$(stat -c %s "$file")"
+    printf '%-56s %8d bytes\n' "$file" "$(stat -c %s "$file")"
 done
 echo "(the drag replays: the tool's dialog and the bare dialog, win64, each with the same replay code)"
