@@ -1,0 +1,60 @@
+// quenlit-inspect [DIR]: shows what the tool will read from a shared directory before it writes a
+// single register. Exit status 0: nothing unusual; 1: warnings; 2: usage error or unreadable DIR.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "FilePath.h"
+#include "FilmType.h"
+#include "Inspect.h"
+#include "SharedDirectory.h"
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kWarnings = 1;
+constexpr int kCannotInspect = 2;
+
+#ifdef _WIN32
+constexpr const char* kUsage = "usage: quenlit-inspect [DIR]";
+constexpr char kSeparator = '\\';
+#else
+constexpr const char* kUsage = "usage: quenlit-inspect DIR";
+constexpr char kSeparator = '/';
+#endif
+
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == kSeparator || path.back() == '/');
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "quenlit-inspect: %s\n", message.c_str());
+    return kCannotInspect;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    const bool usage = argc == 1 || argc == 2;
+    std::string directory = argc == 2 ? argv[1] : SharedDirectory;
+#else
+    const bool usage = argc == 2;
+    std::string directory = argc == 2 ? argv[1] : "";
+#endif
+    if (!usage)
+        return Fail(kUsage);
+
+    std::error_code error;
+    std::filesystem::directory_iterator listing(directory, error);
+    if (error)
+        return Fail("cannot read " + directory + ": " + error.message());
+    if (!EndsInSeparator(directory))
+        directory += kSeparator;
+    if (!CFilePath(CFilePath(directory.c_str()), kFilmTypeFileName).Fits())
+        return Fail("the path " + directory + " is too long");
+
+    const CInspectionText text = Inspect(directory.c_str());
+    std::fputs(text.Text().c_str(), stdout);
+    return text.Warnings() == 0 ? kClean : kWarnings;
+}
