@@ -1,8 +1,8 @@
 #include "FlagSection.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "FileStream.h"
@@ -14,16 +14,19 @@ namespace {
 constexpr std::size_t kFlagFileLength = 4;
 constexpr std::size_t kBytesShown = 16;
 
-// The file's bytes, read only; false when it cannot be opened for reading.
-bool ReadBytes(const CFilePath& path, std::string& bytes) {
+enum class FlagBytes { Read, Missing, Unreadable };
+
+// The file's bytes, read only.
+FlagBytes ReadBytes(const CFilePath& path, std::string& bytes) {
+    errno = 0;
     CFileStream file(path, "rb");
     if (!file.IsOpen())
-        return false;
+        return errno == ENOENT ? FlagBytes::Missing : FlagBytes::Unreadable;
     char block[256];
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, file.Get())) > 0)
         bytes.append(block, count);
-    return true;
+    return FlagBytes::Read;
 }
 
 // A byte as the user sees it: "O" (0x4F), or 0x0D alone when it is no printable character.
@@ -45,8 +48,8 @@ void DescribeBytes(const std::string& bytes, CInspectionText& out) {
     }
     if (bytes.size() > kBytesShown)
         hex += " ...";
-    out.Line("%s: %zu byte%s:%s", CFlagFile::kFileName, bytes.size(), bytes.size() == 1 ? "" : "s",
-             hex.c_str());
+    out.Line("%s: %lu byte%s:%s", CFlagFile::kFileName, static_cast<unsigned long>(bytes.size()),
+             bytes.size() == 1 ? "" : "s", hex.c_str());
     if (bytes.size() < kFlagFileLength)
         out.Warning("%s has fewer than four bytes: the tool writes the byte it sets at its "
                     "offset and leaves the missing ones missing.",
@@ -98,14 +101,14 @@ int DescribeFlag(const CFilePath& directory, CInspectionText& out) {
     const int start = StartLevelOf(stored);
 
     std::string bytes;
-    std::error_code ignored;
-    if (!std::filesystem::exists(path.Text(), ignored)) {
+    const FlagBytes read = ReadBytes(path, bytes);
+    if (read == FlagBytes::Missing) {
         out.Line("%s: missing. The tool never creates it: it starts at level %d, readout %d, and "
                  "keeps no level and no running mark.",
                  CFlagFile::kFileName, start, DisplayValueOf(start));
         return start;
     }
-    if (!ReadBytes(path, bytes)) {
+    if (read == FlagBytes::Unreadable) {
         out.Line("%s: exists but cannot be read.", CFlagFile::kFileName);
     } else {
         DescribeBytes(bytes, out);

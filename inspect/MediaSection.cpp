@@ -61,8 +61,9 @@ void DescribeKeywordsInOtherCase(std::string_view text, const FilmTypeReport& re
         const std::size_t at =
             Found(report, type) ? std::string_view::npos : FindIgnoringCase(text, keyword);
         if (at != std::string_view::npos)
-            out.Line("\"%.*s\" at offset %zu is not the keyword \"%s\": case counts.",
-                     static_cast<int>(keyword.size()), text.data() + at, at, keyword.data());
+            out.Line("\"%.*s\" at offset %lu is not the keyword \"%s\": case counts.",
+                     static_cast<int>(keyword.size()), text.data() + at,
+                     static_cast<unsigned long>(at), keyword.data());
     }
 }
 
@@ -71,9 +72,9 @@ void DescribeKeywordsAfterZeroByte(std::string_view rest, std::size_t zeroOffset
     for (FilmType type : kFilmTypes) {
         const char* keyword = FilmTypeKeyword(type);
         if (!Found(report, type) && rest.find(keyword) != std::string_view::npos)
-            out.Warning("\"%s\" stands only after the zero byte at offset %zu: the tool does not "
+            out.Warning("\"%s\" stands only after the zero byte at offset %lu: the tool does not "
                         "see it.",
-                        keyword, zeroOffset);
+                        keyword, static_cast<unsigned long>(zeroOffset));
     }
 }
 
@@ -98,11 +99,14 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     const std::size_t textEnd = std::min(report.textLength, bytes.size());
     const std::string_view text = std::string_view(bytes).substr(0, textEnd);
     if (report.endedAtZeroByte)
-        out.Line("%s: %zu bytes. The text ends at the zero byte at offset %zu: only the %zu "
+        out.Line("%s: %lu bytes. The text ends at the zero byte at offset %lu: only the %lu "
                  "bytes before it are searched.",
-                 kFilmTypeFileName, bytes.size(), report.textLength, report.textLength);
+                 kFilmTypeFileName, static_cast<unsigned long>(bytes.size()),
+                 static_cast<unsigned long>(report.textLength),
+                 static_cast<unsigned long>(report.textLength));
     else
-        out.Line("%s: %zu bytes, all searched.", kFilmTypeFileName, bytes.size());
+        out.Line("%s: %lu bytes, all searched.", kFilmTypeFileName,
+                 static_cast<unsigned long>(bytes.size()));
 
     const bool anyFound =
         std::find(report.found.begin(), report.found.end(), true) != report.found.end();

@@ -1,7 +1,6 @@
 #include "TableSection.h"
 
 #include <cctype>
-#include <filesystem>
 #include <string>
 
 #include "TableFile.h"
@@ -160,9 +159,7 @@ void DescribeTable(FilmType type, const CFilePath& directory, CBrightnessTable& 
     const char* name = TableFileName(type);
     LoadBrightnessTable(type, table, directory, &report);
     if (report.end == TableFileEnd::NotOpened) {
-        std::error_code ignored;
-        const bool exists = std::filesystem::exists(CFilePath(directory, name).Text(), ignored);
-        out.Line("Table file: %s, %s.", name, exists ? "exists but cannot be opened" : "missing");
+        out.Line("Table file: %s, missing or cannot be opened.", name);
         out.Line("All rows stay built in.");
     } else {
         out.Line("Table file: %s, exists.", name);

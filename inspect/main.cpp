@@ -1,7 +1,11 @@
 // quenlit-inspect [DIR]: shows what the tool will read from a shared directory before it writes a
 // single register. Exit status 0: nothing unusual; 1: warnings; 2: usage error or unreadable DIR.
+#include <dirent.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "FilePath.h"
@@ -27,6 +31,12 @@ bool EndsInSeparator(const std::string& path) {
     return !path.empty() && (path.back() == kSeparator || path.back() == '/');
 }
 
+// Whether the directory exists and its entries can be read; errno tells why not.
+bool CanReadDirectory(const std::string& path) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(path.c_str()), closedir);
+    return directory != nullptr;
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "quenlit-inspect: %s\n", message.c_str());
     return kCannotInspect;
@@ -45,10 +55,8 @@ int main(int argc, char** argv) {
     if (!usage)
         return Fail(kUsage);
 
-    std::error_code error;
-    std::filesystem::directory_iterator listing(directory, error);
-    if (error)
-        return Fail("cannot read " + directory + ": " + error.message());
+    if (!CanReadDirectory(directory))
+        return Fail("cannot read " + directory + ": " + std::strerror(errno));
     if (!EndsInSeparator(directory))
         directory += kSeparator;
     if (!CFilePath(CFilePath(directory.c_str()), kFilmTypeFileName).Fits())
