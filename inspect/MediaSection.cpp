@@ -37,6 +37,8 @@ bool Found(const FilmTypeReport& report, FilmType type) {
 std::string ReadWholeFile(const CFilePath& path) {
     std::string bytes;
     CFilmTypeFile file(path);
+    if (!file.IsOpen())
+        return bytes;
     unsigned char block[4096];
     std::size_t count;
     while ((count = file.Read(block, sizeof block)) > 0)

@@ -46,19 +46,20 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    const bool usage = argc == 1 || argc == 2;
+    const bool argumentsFit = argc == 1 || argc == 2;
     std::string directory = argc == 2 ? argv[1] : SharedDirectory;
 #else
-    const bool usage = argc == 2;
+    const bool argumentsFit = argc == 2;
     std::string directory = argc == 2 ? argv[1] : "";
 #endif
-    if (!usage)
+    if (!argumentsFit)
         return Fail(kUsage);
 
     if (!CanReadDirectory(directory))
         return Fail("cannot read " + directory + ": " + std::strerror(errno));
     if (!EndsInSeparator(directory))
         directory += kSeparator;
+    // The film type file has the longest name of the shared files.
     if (!CFilePath(CFilePath(directory.c_str()), kFilmTypeFileName).Fits())
         return Fail("the path " + directory + " is too long");
 
