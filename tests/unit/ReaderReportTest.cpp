@@ -59,14 +59,6 @@ TEST(FilmTypeReportTest, MissingFileIsReportedAsNotOpened) {
     EXPECT_EQ(report.found, (std::array<bool, kFilmTypeCount>{}));
 }
 
-TEST(FilmTypeReportTest, KeywordsStandInSearchOrder) {
-    EXPECT_STREQ(FilmTypeKeyword(FilmType::Slide), "Slide");
-    EXPECT_STREQ(FilmTypeKeyword(FilmType::Film), "Film");
-    EXPECT_STREQ(FilmTypeKeyword(FilmType::BlackWhite), "B&W");
-    EXPECT_STREQ(FilmTypeKeyword(FilmType::Photo), "Photo");
-    EXPECT_STREQ(FilmTypeKeyword(FilmType::PhotoBlackWhite), "PhoBW");
-}
-
 // --- Table files
 
 using Source = TableValueSource;
