@@ -5,11 +5,6 @@
 
 namespace {
 
-// A stored level that is no table row falls back to the neutral setting.
-int UsableStoredLevel(int stored) {
-    return IsValidLevel(stored) ? stored : kLevelCentre;
-}
-
 // Reports the driver error through the view, with `reporting` set while the view's box is open.
 class CViewErrorReporter : public IErrorReporter {
 public:
@@ -35,7 +30,7 @@ CBrightnessController::CBrightnessController(const CFilePath& directory)
 bool CBrightnessController::Start(IBrightnessView& view) {
     m_filmType = DetectFilmType(m_directory);
     LoadBrightnessTable(m_filmType, m_table, m_directory);
-    const int level = UsableStoredLevel(m_flagFile.ReadStoredLevel());
+    const int level = StartLevelOf(m_flagFile.ReadStoredLevel());
     view.ShowLevel(level);
     if (!OpenLink(view))
         return false;

@@ -1,7 +1,5 @@
 #include "BrightnessTable.h"
 
-#include "SensorLink.h"
-
 namespace {
 
 constexpr std::array<CBrightnessTable::Row, kLevelCount> kBuiltInRows = {{
@@ -25,14 +23,6 @@ bool IsValidColumn(int column) {
 } // namespace
 
 CBrightnessTable::CBrightnessTable() : m_rows(kBuiltInRows) {}
-
-void CBrightnessTable::ApplyRow(int level, CSensorLink& link) const {
-    if (!IsValidLevel(level))
-        return;
-    const Row& row = m_rows[level];
-    for (int column = 0; column < kTableColumnCount; ++column)
-        link.WriteRegister(kSensorDeviceAddress, kBrightnessRegisters[column], row[column]);
-}
 
 void CBrightnessTable::SetValue(int row, int column, int32_t value) {
     if (IsValidLevel(row) && IsValidColumn(column))

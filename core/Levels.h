@@ -11,3 +11,9 @@ constexpr bool IsValidLevel(int level) {
 constexpr int DisplayValueOf(int level) {
     return level - kLevelCentre;
 }
+
+// The level a run starts at for the level stored in the flag file: a stored level that is no table
+// row gives the centre level.
+constexpr int StartLevelOf(int stored) {
+    return IsValidLevel(stored) ? stored : kLevelCentre;
+}

@@ -22,6 +22,16 @@ constexpr std::array<Keyword, 5> kKeywords = {{
     {"PhoBW", FilmType::PhotoBlackWhite},
 }};
 
+static_assert(kKeywords.size() == kFilmTypeCount);
+
+constexpr bool KeywordsStandAtTheirKindsValues() {
+    for (std::size_t i = 0; i < kKeywords.size(); ++i)
+        if (static_cast<std::size_t>(kKeywords[i].type) != i)
+            return false;
+    return true;
+}
+static_assert(KeywordsStandAtTheirKindsValues());
+
 constexpr std::size_t kLongestKeyword = 5;
 constexpr std::size_t kBlockSize = 512;
 
@@ -35,6 +45,8 @@ public:
         std::copy(block, end, m_window.data() + m_carried);
         const char* text = m_window.data();
         const std::size_t length = m_carried + (end - block);
+        m_textLength += end - block;
+        m_endedAtZeroByte = end != block + size;
         for (std::size_t i = 0; i < kKeywords.size(); ++i) {
             const char* keyword = kKeywords[i].text;
             m_found[i] = m_found[i] || std::search(text, text + length, keyword,
@@ -53,16 +65,31 @@ public:
         return FilmType::Slide;
     }
 
+    void Report(FilmTypeReport& report) const {
+        report.opened = true;
+        report.found = m_found;
+        report.textLength = m_textLength;
+        report.endedAtZeroByte = m_endedAtZeroByte;
+    }
+
 private:
     // The end of the text before this block, then the block.
     std::array<char, kLongestKeyword - 1 + kBlockSize> m_window;
     std::size_t m_carried = 0;
     std::array<bool, kKeywords.size()> m_found{};
+    std::size_t m_textLength = 0;
+    bool m_endedAtZeroByte = false;
 };
 
 } // namespace
 
-FilmType DetectFilmType(const CFilePath& directory) {
+const char* FilmTypeKeyword(FilmType type) {
+    return kKeywords[static_cast<std::size_t>(type)].text;
+}
+
+FilmType DetectFilmType(const CFilePath& directory, FilmTypeReport* report) {
+    if (report)
+        *report = FilmTypeReport{};
     CKeywordScan scan;
     {
         CFilmTypeFile file(CFilePath(directory, kFilmTypeFileName));
@@ -74,5 +101,7 @@ FilmType DetectFilmType(const CFilePath& directory) {
             count = file.Read(buffer.data(), buffer.size());
         } while (scan.Feed(buffer.data(), count) && count == buffer.size());
     }
+    if (report)
+        scan.Report(*report);
     return scan.Result();
 }

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr const char* kFlagFileName = "Flag.txt";
 constexpr const char* kReadWriteExisting = "rb+";
 constexpr unsigned char kLevelLetterBase = 0x41;
 constexpr unsigned char kRunningMark = 'y';
@@ -32,17 +31,22 @@ void RewriteByte(std::FILE* file, long offset) {
 
 } // namespace
 
-CFlagFile::CFlagFile(const CFilePath& directory) : m_path(directory, kFlagFileName) {}
+int8_t StoredLevelOfLetter(unsigned char letter) {
+    return static_cast<int8_t>(static_cast<unsigned char>(letter - kLevelLetterBase));
+}
 
-int8_t CFlagFile::ReadStoredLevel() const {
+CFlagFile::CFlagFile(const CFilePath& directory) : m_path(directory, kFileName) {}
+
+int8_t CFlagFile::ReadStoredLevel(FlagFileReport* report) const {
     CFileStream file(m_path, kReadWriteExisting);
+    if (report)
+        report->opened = file.IsOpen();
     if (!file.IsOpen())
         return 0;
     int byte = EOF;
     if (std::fseek(file.Get(), 1, SEEK_SET) == 0)
         byte = std::getc(file.Get());
-    const unsigned char letter = byte == EOF ? kMissingByte : static_cast<unsigned char>(byte);
-    return static_cast<int8_t>(static_cast<unsigned char>(letter - kLevelLetterBase));
+    return StoredLevelOfLetter(byte == EOF ? kMissingByte : static_cast<unsigned char>(byte));
 }
 
 void CFlagFile::StoreLevel(int level) const {

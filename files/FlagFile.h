@@ -8,13 +8,24 @@
 #include "FilePath.h"
 #include "SharedDirectory.h"
 
+// The level a level letter stands for: the letter minus "A" as a signed byte.
+int8_t StoredLevelOfLetter(unsigned char letter);
+
+// What reading the stored level found.
+struct FlagFileReport {
+    // False when the file could not be opened for reading and writing: nothing was read.
+    bool opened = false;
+};
+
 class CFlagFile {
 public:
+    static constexpr const char* kFileName = "Flag.txt";
+
     explicit CFlagFile(const CFilePath& directory = SharedDirectory);
 
-    // Byte 1 minus "A" as a signed byte; 0 when the file cannot be opened. A file without byte 1
-    // gives a value outside the level range.
-    int8_t ReadStoredLevel() const;
+    // The stored level of the level letter; 0 when the file cannot be opened for reading and
+    // writing. A file without byte 1 gives a value outside the level range.
+    int8_t ReadStoredLevel(FlagFileReport* report = nullptr) const;
     // Writes the level letter, then rewrites bytes 0, 2 and 3 with their own values.
     void StoreLevel(int level) const;
     // Writes "y" or "n", then rewrites bytes 1, 2 and 3 with their own values.

@@ -2,51 +2,86 @@
 
 #include <cstdio>
 
-#include "BrightnessTable.h"
 #include "FileStream.h"
 
 namespace {
 
 constexpr int kCarriageReturn = 0x0D;
+constexpr int kLineFeed = 0x0A;
 constexpr int kEndOfTableMark = '#';
 
 // Reads one row line after another at fixed columns. Every read can meet the end of the file,
-// which ends the table there.
+// which ends the table there. Notes in the report where each value came from and where each row
+// stands in the file.
 class CTableFileReader {
 public:
-    CTableFileReader(std::FILE* file, CBrightnessTable& table) : m_file(file), m_table(table) {}
+    CTableFileReader(std::FILE* file, CBrightnessTable& table, TableFileReport& report)
+        : m_file(file), m_table(table), m_report(report) {}
 
-    void ReadRows() {
+    TableFileEnd ReadRows() {
         int c;
         if (!Next(c)) // column 0 of line 1: a row whatever it holds
-            return;
-        for (int row = 0; row < kLevelCount; ++row) {
-            if (!Skip(1))
-                return;
-            for (int column = 1; column <= kTableColumnCount; ++column) {
-                if (column > 1 && !Skip(3))
-                    return;
-                int high, low;
-                if (!Next(high) || !Next(low))
-                    return;
-                const int value = (16 * HexDigitValue(high) + HexDigitValue(low)) % 256;
-                m_table.SetValue(row, column, value);
-            }
+            return TableFileEnd::EndOfFile;
+        for (int row = 0;; ++row) {
+            m_report.firstLine[row] = m_line;
+            const bool stored = ReadValues(row);
+            m_report.lastLine[row] = m_line;
+            if (!stored)
+                return TableFileEnd::EndOfFile;
             if (row == kLevelCount - 1)
-                return;
-            do {
-                if (!Next(c))
-                    return;
-            } while (c != kCarriageReturn);
-            if (!Skip(1) || !Next(c) || c == kEndOfTableMark)
-                return;
+                return TableFileEnd::RowLimit;
+            const bool lineEnded = SkipPastCarriageReturn();
+            m_report.lastLine[row] = m_line;
+            if (!lineEnded)
+                return TableFileEnd::NoCarriageReturn;
+            if (!Skip(1) || !Next(c))
+                return TableFileEnd::EndOfFile;
+            if (c == kEndOfTableMark) {
+                m_report.endMarkLine = m_line;
+                return TableFileEnd::EndMark;
+            }
         }
     }
 
 private:
+    // Columns 1 to 28 of a row line: stores each value as soon as both its digits are read.
+    bool ReadValues(int row) {
+        if (!Skip(1))
+            return false;
+        for (int column = 1; column <= kTableColumnCount; ++column) {
+            if (column > 1 && !Skip(3))
+                return false;
+            int high, low;
+            if (!Next(high) || !Next(low))
+                return false;
+            const uint8_t highValue = HexDigitValue(high);
+            const uint8_t lowValue = HexDigitValue(low);
+            m_table.SetValue(row, column, (16 * highValue + lowValue) % 256);
+            const bool nonDigit = highValue == kNotAHexDigit || lowValue == kNotAHexDigit;
+            m_report.sources[row][column - 1] =
+                nonDigit ? TableValueSource::FileNonHexDigit : TableValueSource::File;
+        }
+        return true;
+    }
+
+    bool SkipPastCarriageReturn() {
+        int c;
+        do {
+            if (!Next(c))
+                return false;
+        } while (c != kCarriageReturn);
+        return true;
+    }
+
+    // Reads one byte; m_line becomes the line it stands on.
     bool Next(int& c) {
         c = std::getc(m_file);
-        return c != EOF;
+        if (c == EOF)
+            return false;
+        m_line = m_nextLine;
+        if (c == kLineFeed)
+            ++m_nextLine;
+        return true;
     }
 
     bool Skip(int count) {
@@ -59,6 +94,9 @@ private:
 
     std::FILE* m_file;
     CBrightnessTable& m_table;
+    TableFileReport& m_report;
+    int m_line = 0;
+    int m_nextLine = 1;
 };
 
 } // namespace
@@ -70,7 +108,7 @@ uint8_t HexDigitValue(unsigned char c) {
         return c - 'a' + 10;
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
-    return 255;
+    return kNotAHexDigit;
 }
 
 const char* TableFileName(FilmType type) {
@@ -86,10 +124,21 @@ const char* TableFileName(FilmType type) {
     }
 }
 
-bool LoadBrightnessTable(FilmType type, CBrightnessTable& table, const CFilePath& directory) {
+int TableFileReport::RowsRead() const {
+    int rows = 0;
+    while (rows < kLevelCount && sources[rows][0] != TableValueSource::BuiltIn)
+        ++rows;
+    return rows;
+}
+
+bool LoadBrightnessTable(FilmType type, CBrightnessTable& table, const CFilePath& directory,
+                         TableFileReport* report) {
+    TableFileReport unused;
+    TableFileReport& facts = report ? *report : unused;
+    facts = TableFileReport{};
     CFileStream file(CFilePath(directory, TableFileName(type)), "rb");
     if (!file.IsOpen())
         return false;
-    CTableFileReader(file.Get(), table).ReadRows();
+    facts.end = CTableFileReader(file.Get(), table, facts).ReadRows();
     return true;
 }

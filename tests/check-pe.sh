@@ -2,6 +2,8 @@
 # Static checks of the built Quenlit.exe files: the shipped 32-bit build is PE32 and the 64-bit
 # build PE32+, both are GUI programs, and both import from system DLLs and from QXBaseIF.dll only,
 # from the latter exactly the three driver calls, by name. The shipped 32-bit build is at most 64 KB.
+# The quenlit-inspect.exe beside each is a console program of the same kind that imports from
+# system DLLs only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,6 +37,14 @@ is_system_dll() {
     return 1
 }
 
+# check_kind <exe> <headers> <PE magic> <subsystem number> <subsystem name>
+check_kind() {
+    local exe=$1 headers=$2 magic=$3 subsystem=$4 name=$5
+    grep -Eq "^Magic[[:space:]]+${magic}[[:space:]]" <<<"$headers" || fail "$exe" "PE magic is not $magic"
+    grep -Eq "^Subsystem[[:space:]]+0000000${subsystem}[[:space:]]" <<<"$headers" ||
+        fail "$exe" "subsystem is not $name ($subsystem)"
+}
+
 # check_exe <exe> <objdump> <PE magic>
 check_exe() {
     local exe=$1 objdump=$2 magic=$3
@@ -44,9 +54,7 @@ check_exe() {
     fi
     local headers imports dll calls
     headers=$("$objdump" -p "$exe")
-    grep -Eq "^Magic[[:space:]]+${magic}[[:space:]]" <<<"$headers" || fail "$exe" "PE magic is not $magic"
-    grep -Eq "^Subsystem[[:space:]]+00000002[[:space:]]" <<<"$headers" ||
-        fail "$exe" "subsystem is not Windows GUI (2)"
+    check_kind "$exe" "$headers" "$magic" 2 "Windows GUI"
 
     imports=$(imported_functions <<<"$headers")
     while read -r dll; do
@@ -59,6 +67,21 @@ check_exe() {
         fail "$exe" "imports \"$calls\" from QXBaseIF.dll instead of \"$DRIVER_CALLS\""
 }
 
+# check_inspector <exe> <objdump> <PE magic>
+check_inspector() {
+    local exe=$1 objdump=$2 magic=$3
+    if [ ! -f "$exe" ]; then
+        fail "$exe" "missing"
+        return
+    fi
+    local headers dll
+    headers=$("$objdump" -p "$exe")
+    check_kind "$exe" "$headers" "$magic" 3 "Windows console"
+    while read -r dll; do
+        is_system_dll "$dll" || fail "$exe" "imports from $dll, which is not one of ${SYSTEM_DLLS[*]}"
+    done < <(imported_functions <<<"$headers" | cut -d' ' -f1 | sort -u)
+}
+
 check_exe "$SHIPPED_EXE" i686-w64-mingw32-objdump 010b
 check_exe dist/win64/Quenlit.exe x86_64-w64-mingw32-objdump 020b
 if [ -f "$SHIPPED_EXE" ]; then
@@ -66,9 +89,12 @@ if [ -f "$SHIPPED_EXE" ]; then
     [ "$size" -le "$SHIPPED_EXE_BUDGET" ] ||
         fail "$SHIPPED_EXE" "$size bytes, over the budget of $SHIPPED_EXE_BUDGET"
 fi
+check_inspector dist/win32/quenlit-inspect.exe i686-w64-mingw32-objdump 010b
+check_inspector dist/win64/quenlit-inspect.exe x86_64-w64-mingw32-objdump 020b
 
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
 echo "check-pe: Quenlit.exe (win32 PE32, win64 PE32+): GUI, system DLLs and the three driver calls" \
     "only; the win32 one $(stat -c %s "$SHIPPED_EXE") bytes, within $SHIPPED_EXE_BUDGET"
+echo "check-pe: quenlit-inspect.exe (win32 PE32, win64 PE32+): console, system DLLs only"

@@ -1,7 +1,8 @@
 // Fuzzes the table file reader with any bytes as the slide table file. Every value it stores must
 // match a model of the fixed-column rules that indexes the whole byte string, and no other value
 // may change. A row past 20 has nowhere to go: SetValue ignores it, and a write beyond the table's
-// storage stops the run under AddressSanitizer.
+// storage stops the run under AddressSanitizer. The reader's report must name every value it
+// stored as from the file, with a non-digit where one of its two bytes is no hexadecimal digit.
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,7 @@ namespace {
 constexpr int32_t kUntouched = -1;
 
 using Grid = std::array<std::array<int32_t, kTableColumnCount>, kLevelCount>;
+using Sources = std::array<std::array<TableValueSource, kTableColumnCount>, kLevelCount>;
 
 // A digit's value is its place in the digit strings; any other byte counts as 255.
 int DigitOf(uint8_t byte) {
@@ -31,8 +33,10 @@ int DigitOf(uint8_t byte) {
 
 // The values the reader should store, by row and table column; kUntouched where it stores none.
 // A row line starts at `start`; its values stand at start + 2 + 5 * column; the next line starts
-// two bytes after the first CR from start + 29 on, unless it begins with "#".
-Grid Expected(const uint8_t* data, std::size_t size) {
+// two bytes after the first CR from start + 29 on, unless it begins with "#". `sources` receives
+// where each value comes from.
+Grid Expected(const uint8_t* data, std::size_t size, Sources& sources) {
+    sources = Sources{};
     Grid grid;
     for (auto& row : grid)
         row.fill(kUntouched);
@@ -43,6 +47,9 @@ Grid Expected(const uint8_t* data, std::size_t size) {
             if (high + 1 >= size)
                 return grid;
             grid[row][column] = (16 * DigitOf(data[high]) + DigitOf(data[high + 1])) & 0xFF;
+            const bool nonDigit = DigitOf(data[high]) == 255 || DigitOf(data[high + 1]) == 255;
+            sources[row][column] =
+                nonDigit ? TableValueSource::FileNonHexDigit : TableValueSource::File;
         }
         const std::size_t tail = start + 29;
         const void* cr = std::memchr(data + tail, '\r', size - tail);
@@ -67,12 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int row = 0; row < kLevelCount; ++row)
         for (int column = 1; column <= kTableColumnCount; ++column)
             table.SetValue(row, column, kUntouched);
-    if (!LoadBrightnessTable(FilmType::Slide, table, dir.Prefix().c_str())) {
+    TableFileReport report;
+    if (!LoadBrightnessTable(FilmType::Slide, table, dir.Prefix().c_str(), &report)) {
         std::fprintf(stderr, "the table file could not be read\n");
         std::abort();
     }
 
-    const Grid expected = Expected(data, size);
+    Sources sources;
+    const Grid expected = Expected(data, size, sources);
     for (int row = 0; row < kLevelCount; ++row) {
         for (int column = 1; column <= kTableColumnCount; ++column) {
             const int32_t got = table.Value(row, column);
@@ -80,6 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             if (got != want) {
                 std::fprintf(stderr, "row %d column %d: stored %d, expected %d (-1: none)\n", row,
                              column, got, want);
+                std::abort();
+            }
+            const auto gotSource = report.sources[row][column - 1];
+            const auto wantSource = sources[row][column - 1];
+            if (gotSource != wantSource) {
+                std::fprintf(stderr, "row %d column %d: reported source %d, expected %d\n", row,
+                             column, static_cast<int>(gotSource), static_cast<int>(wantSource));
                 std::abort();
             }
         }

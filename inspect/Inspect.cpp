@@ -1,0 +1,38 @@
+#include "Inspect.h"
+
+#include "BrightnessTable.h"
+#include "FlagSection.h"
+#include "Levels.h"
+#include "MediaSection.h"
+#include "SensorLink.h"
+#include "TableSection.h"
+
+namespace {
+
+void DescribeStart(int level, const CBrightnessTable& table, CInspectionText& out) {
+    out.Section("At start");
+    out.Line("Level %d, readout %d. The register writes of row %d:", level, DisplayValueOf(level),
+             level);
+    for (int column = 1; column <= kTableColumnCount; ++column)
+        out.Line("WriteRegister 0x%02X 0x%04X 0x%02X", kSensorDeviceAddress,
+                 kBrightnessRegisters[column - 1], table.Value(level, column));
+}
+
+} // namespace
+
+CInspectionText Inspect(const CFilePath& directory) {
+    CInspectionText out;
+    out.Line("Shared directory: %s", directory.Text());
+    // The tool's order: media type, its table, then the stored level.
+    const FilmType type = DescribeMedia(directory, out);
+    CBrightnessTable table;
+    DescribeTable(type, directory, table, out);
+    const int level = DescribeFlag(directory, out);
+    DescribeStart(level, table, out);
+    out.Section("Summary");
+    if (out.Warnings() == 0)
+        out.Line("No warnings.");
+    else
+        out.Line("%d warning%s.", out.Warnings(), out.Warnings() == 1 ? "" : "s");
+    return out;
+}

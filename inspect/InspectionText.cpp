@@ -1,0 +1,40 @@
+#include "InspectionText.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+void CInspectionText::Section(const char* title) {
+    m_text += '\n';
+    m_text += title;
+    m_text += '\n';
+}
+
+void CInspectionText::Line(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    Append(format, arguments);
+    va_end(arguments);
+}
+
+void CInspectionText::Warning(const char* format, ...) {
+    m_text += "warning: ";
+    ++m_warnings;
+    va_list arguments;
+    va_start(arguments, format);
+    Append(format, arguments);
+    va_end(arguments);
+}
+
+void CInspectionText::Append(const char* format, va_list arguments) {
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    if (length > 0) {
+        const std::size_t start = m_text.size();
+        m_text.resize(start + length + 1);
+        std::vsnprintf(&m_text[start], length + 1, format, arguments);
+        m_text.resize(start + length);
+    }
+    m_text += '\n';
+}

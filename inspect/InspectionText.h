@@ -1,0 +1,30 @@
+// The inspector's output: plain text read top to bottom, in sections, with its warnings counted.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+#if defined(__GNUC__)
+#define QUENLIT_PRINTF_FORMAT(index, first) __attribute__((format(printf, index, first)))
+#else
+#define QUENLIT_PRINTF_FORMAT(index, first)
+#endif
+
+class CInspectionText {
+public:
+    // A section title, after a blank line.
+    void Section(const char* title);
+    // One line of text, formatted as by printf; a line feed follows.
+    void Line(const char* format, ...) QUENLIT_PRINTF_FORMAT(2, 3);
+    // One line that begins with "warning: " and counts as a warning.
+    void Warning(const char* format, ...) QUENLIT_PRINTF_FORMAT(2, 3);
+
+    const std::string& Text() const { return m_text; }
+    int Warnings() const { return m_warnings; }
+
+private:
+    void Append(const char* format, va_list arguments);
+
+    std::string m_text;
+    int m_warnings = 0;
+};

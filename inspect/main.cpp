@@ -1,0 +1,69 @@
+// quenlit-inspect [DIR]: shows what the tool will read from a shared directory before it writes a
+// single register. Exit status 0: nothing unusual; 1: warnings; 2: usage error or unreadable DIR.
+#include <dirent.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "FilePath.h"
+#include "FilmType.h"
+#include "Inspect.h"
+#include "SharedDirectory.h"
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kWarnings = 1;
+constexpr int kCannotInspect = 2;
+
+#ifdef _WIN32
+constexpr const char* kUsage = "usage: quenlit-inspect [DIR]";
+constexpr char kSeparator = '\\';
+#else
+constexpr const char* kUsage = "usage: quenlit-inspect DIR";
+constexpr char kSeparator = '/';
+#endif
+
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == kSeparator || path.back() == '/');
+}
+
+// Whether the directory exists and its entries can be read; errno tells why not.
+bool CanReadDirectory(const std::string& path) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(path.c_str()), closedir);
+    return directory != nullptr;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "quenlit-inspect: %s\n", message.c_str());
+    return kCannotInspect;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    const bool argumentsFit = argc == 1 || argc == 2;
+    std::string directory = argc == 2 ? argv[1] : SharedDirectory;
+#else
+    const bool argumentsFit = argc == 2;
+    std::string directory = argc == 2 ? argv[1] : "";
+#endif
+    if (!argumentsFit)
+        return Fail(kUsage);
+
+    if (!CanReadDirectory(directory))
+        return Fail("cannot read " + directory + ": " + std::strerror(errno));
+    if (!EndsInSeparator(directory))
+        directory += kSeparator;
+    // The film type file has the longest name of the shared files.
+    if (!CFilePath(CFilePath(directory.c_str()), kFilmTypeFileName).Fits())
+        return Fail("the path " + directory + " is too long");
+
+    const CInspectionText text = Inspect(directory.c_str());
+    std::fputs(text.Text().c_str(), stdout);
+    return text.Warnings() == 0 ? kClean : kWarnings;
+}
