@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release a Windows user downloads: the 32-bit build, made in a clean build directory,
-# packed with its README and a demo folder (the simulated sensor and demo shared files) into
+# packed with quenlit-inspect.exe, its README and a demo folder (the simulated sensor and demo shared files) into
 # dist/release/Quenlit-<version>-win32.zip, with the zip's SHA-256 in dist/release/SHA256SUMS.
 # The same commit gives the same bytes.
 #
@@ -25,7 +25,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 stage=$build/stage
 mkdir -p "$stage/demo"
 to_crlf() { sed 's/\r*$/\r/' "$1"; }
-cp "$build/dist/Quenlit.exe" "$stage/"
+cp "$build/dist/Quenlit.exe" "$build/dist/quenlit-inspect.exe" "$stage/"
 to_crlf release/README.txt >"$stage/README.txt"
 cp "$build/dist/Quenlit.exe" "$build/dist/QXBaseIF.dll" "$stage/demo/"
 to_crlf release/demo-README.txt >"$stage/demo/README.txt"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release is reproducible and holds what a Windows user needs: ./release.sh twice, in two build
 # directories, gives the same bytes in every file it builds and packs; the zip's top level holds
-# the 32-bit Quenlit.exe and README.txt with CRLF line ends, and never a QXBaseIF.dll.
+# the 32-bit Quenlit.exe, quenlit-inspect.exe and README.txt with CRLF line ends, and never a
+# QXBaseIF.dll.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,7 +30,7 @@ archive=$(find "$work/first/out" -name 'Quenlit-*-win32.zip')
 listing=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
     "$archive")
 top_level=$(grep -v / <<<"$listing" | xargs)
-[ "$top_level" = "Quenlit.exe README.txt" ] || fail "the zip's top level holds \"$top_level\""
+[ "$top_level" = "Quenlit.exe README.txt quenlit-inspect.exe" ] || fail "the zip's top level holds \"$top_level\""
 grep -qix 'demo/QXBaseIF.dll' <<<"$listing" || fail "the demo holds no simulated sensor"
 unzip_text() { python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' "$archive" "$1"; }
 for text in README.txt demo/README.txt; do
