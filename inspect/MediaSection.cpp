@@ -86,8 +86,10 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     out.Section("Media");
     FilmTypeReport report;
     const FilmType type = DetectFilmType(directory, &report);
-    out.Line("Keywords, in search order: Slide, Film, B&W, Photo, PhoBW. The first one present "
-             "decides.");
+    std::string order;
+    for (FilmType each : kFilmTypes)
+        order += std::string(order.empty() ? "" : ", ") + FilmTypeKeyword(each);
+    out.Line("Keywords, in search order: %s. The first one present decides.", order.c_str());
     if (!report.opened) {
         out.Line("%s cannot be opened: it is missing, or another program holds it open for "
                  "writing.",
