@@ -27,6 +27,18 @@ constexpr const char* kUsage = "usage: quenlit-inspect DIR";
 constexpr char kSeparator = '/';
 #endif
 
+#ifdef _WIN32
+// Windows' argument parsing takes the backslash before a closing quote as an escaped quote:
+// "C:\sp ace\" arrives as C:\sp ace". No Windows path holds a quote, so a trailing one is that
+// backslash.
+std::string DirectoryArgument(const char* argument) {
+    std::string directory = argument;
+    if (!directory.empty() && directory.back() == '"')
+        directory.back() = kSeparator;
+    return directory;
+}
+#endif
+
 bool EndsInSeparator(const std::string& path) {
     return !path.empty() && (path.back() == kSeparator || path.back() == '/');
 }
@@ -47,7 +59,7 @@ int Fail(const std::string& message) {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     const bool argumentsFit = argc == 1 || argc == 2;
-    std::string directory = argc == 2 ? argv[1] : SharedDirectory;
+    std::string directory = argc == 2 ? DirectoryArgument(argv[1]) : SharedDirectory;
 #else
     const bool argumentsFit = argc == 2;
     std::string directory = argc == 2 ? argv[1] : "";

@@ -1,6 +1,7 @@
 // The simulated sensor as QXBaseIF.dll. Two environment knobs, read when the DLL loads:
-// QXSIM_TRACE=<file> appends one line per driver call to that file, flushed as written;
-// QXSIM_FAIL_INIT=<n> makes the first n opens fail.
+// QXSIM_TRACE=<file> appends one line per driver call to that file, ended with CR LF as Windows
+// text files are (Notepad before Windows 10 shows LF alone as one long line), flushed as written;
+// QXSIM_FAIL_INIT=<n> makes the first n opens of the process fail.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,7 +26,7 @@ public:
             m_trace.reset(std::fopen(path, "ab"));
         if (m_trace)
             sensorsim::SetTraceSink([file = m_trace.get()](const sensorsim::DriverCall& call) {
-                std::fprintf(file, "%s\n", sensorsim::FormatCall(call).c_str());
+                std::fprintf(file, "%s\r\n", sensorsim::FormatCall(call).c_str());
                 std::fflush(file);
             });
     }

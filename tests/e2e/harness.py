@@ -198,9 +198,15 @@ class Tool:
     # What the sensor saw ---------------------------------------------------------------------
 
     def trace(self):
+        """The driver calls written so far. Each line ends in CR LF, as Windows text files do; a
+        last line still without its line end is not yet written."""
         if not self.trace_file.exists():
             return []
-        return self.trace_file.read_text().splitlines()
+        *lines, unfinished = self.trace_file.read_bytes().decode("ascii").split("\r\n")
+        bare = [line for line in lines + [unfinished] if "\n" in line]
+        if bare:
+            raise CaseFailure(f"trace lines ending in LF alone: {bare[0]!r}")
+        return lines
 
     def wait_trace(self, count):
         """Waits until the trace holds `count` lines and returns them."""
