@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the release a Windows user downloads: the 32-bit build, made in a clean build directory,
-# packed with quenlit-inspect.exe, its README and a demo folder (the simulated sensor and demo shared files) into
-# dist/release/Quenlit-<version>-win32.zip, with the zip's SHA-256 in dist/release/SHA256SUMS.
-# The same commit gives the same bytes.
+# packed with quenlit-inspect.exe, its README, a build record (BUILDINFO.txt) and a demo folder (the
+# simulated sensor and demo shared files) into dist/release/Quenlit-<version>-win32.zip, with the
+# zip's SHA-256 in dist/release/SHA256SUMS. The same commit built with the packages that
+# BUILDINFO.txt names gives the same bytes.
 #
 #   ./release.sh [OUT_DIR [BUILD_DIR]]    defaults: dist/release, build/release
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 source scripts/demo-shared-files.sh
+source scripts/buildinfo.sh
 
 ensure_packages "${RELEASE_PACKAGES[@]}"
 
@@ -27,6 +29,8 @@ mkdir -p "$stage/demo"
 to_crlf() { sed 's/\r*$/\r/' "$1"; }
 cp "$build/dist/Quenlit.exe" "$build/dist/quenlit-inspect.exe" "$stage/"
 to_crlf release/README.txt >"$stage/README.txt"
+write_buildinfo "$build/BUILDINFO" "$version"
+to_crlf "$build/BUILDINFO" >"$stage/BUILDINFO.txt"
 cp "$build/dist/Quenlit.exe" "$build/dist/QXBaseIF.dll" "$stage/demo/"
 to_crlf release/demo-README.txt >"$stage/demo/README.txt"
 write_demo_shared_files "$stage/demo/KelvoTemp"
@@ -34,7 +38,8 @@ write_demo_shared_files "$stage/demo/KelvoTemp"
 archive=Quenlit-$version-win32.zip
 mkdir -p "$out"
 rm -f "$out/$archive" "$out/SHA256SUMS"
-python3 scripts/make-zip.py "$out/$archive" "$stage" "$(git log -1 --format=%ct)"
+# The Python that BUILDINFO.txt names, whatever python3 the PATH finds first.
+/usr/bin/python3.11 scripts/make-zip.py "$out/$archive" "$stage" "$(git log -1 --format=%ct)"
 (cd "$out" && sha256sum "$archive" >SHA256SUMS)
 echo "release: $out/$archive"
 cat "$out/SHA256SUMS"

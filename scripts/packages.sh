@@ -36,8 +36,17 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
 
-# The release zip: the shipped 32-bit build and the zip maker's interpreter.
-RELEASE_PACKAGES=(cmake ninja-build g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 python3)
+# The packages that make the release zip's bytes, whose versions BUILDINFO.txt records: the
+# compiler and the libraries it links in, the assembler, linker, resource compiler and import
+# library maker, the Windows headers and import libraries, CMake (the compile and link commands),
+# the zip maker's Python and its deflate library, and the shell and sed that write the demo files
+# and the texts' CR LF.
+RELEASE_TOOLCHAIN=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
+    mingw-w64-i686-dev mingw-w64-common cmake cmake-data python3.11-minimal libpython3.11-minimal
+    zlib1g bash sed)
+
+# The release zip: the shipped 32-bit build, packed by Debian's Python 3.11.
+RELEASE_PACKAGES=(ninja-build "${RELEASE_TOOLCHAIN[@]}")
 
 # The benchmarks: Google Benchmark, and jq for the table of ratios.
 BENCH_PACKAGES=(libbenchmark-dev jq)

@@ -1,0 +1,35 @@
+# shellcheck shell=bash
+# The release's build record, after reproducible builds' .buildinfo files: the commit, the Debian
+# release and the exact versions of the packages that made the zip's bytes (RELEASE_TOOLCHAIN in
+# scripts/packages.sh). It holds no time, host name or directory, so the same commit built with the
+# same packages gives the same record. Sourced after scripts/packages.sh.
+
+# write_buildinfo <file> <version>: the record, LF line ends. Fails when a package is not installed.
+write_buildinfo() {
+    local file=$1 version=$2 architecture commit depends
+    architecture=$(dpkg --print-architecture)
+    commit=$(git rev-parse HEAD)
+    git diff --quiet HEAD -- || commit="$commit with uncommitted changes"
+    # One line per package of this machine's architecture or of all, as Debian writes them.
+    depends=$(dpkg-query -W -f='${Package} ${Architecture} ${Version} ${db:Status-Abbrev}\n' \
+        "${RELEASE_TOOLCHAIN[@]}" 2>/dev/null |
+        awk -v arch="$architecture" '($2 == arch || $2 == "all") && $4 == "ii" {
+                print " " $1 " (= " $3 ")"
+            }' | LC_ALL=C sort) || true
+    if [ "$(wc -l <<<"$depends")" -ne "${#RELEASE_TOOLCHAIN[@]}" ]; then
+        echo "release: not all of these packages are installed: ${RELEASE_TOOLCHAIN[*]}" >&2
+        return 1
+    fi
+    (
+        source /etc/os-release
+        echo "Format: 1.0"
+        echo "Source: Quenlit"
+        echo "Version: $version"
+        echo "Commit: $commit"
+        echo "Build-Command: ./release.sh"
+        echo "Build-Distribution: $NAME $VERSION"
+        echo "Build-Architecture: $architecture"
+        echo "Installed-Build-Depends:"
+        sed '$!s/$/,/' <<<"$depends"
+    ) >"$file"
+}
