@@ -18,7 +18,7 @@ out=$(realpath -m "${1:-dist/release}")
 build=$(realpath -m "${2:-build/release}")
 
 rm -rf "$build"
-cmake --preset win32 -B "$build" -DQUENLIT_DIST_DIR="$build/dist" >/dev/null
+cmake --preset win32 -B "$build" -DQUENLIT_DIST_DIR="$build/dist" -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j 2
 # One place holds the version: the project's, which the version resource takes too.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

@@ -2,13 +2,17 @@
 # Builds everything and runs every test: the native unit suite, plain and under sanitizers; a
 # short run of every fuzz target; the Windows builds with a static check of their executables; the
 # release zip, built twice to check that it is reproducible; the unit suite cross-built and run
-# under wine64; the end-to-end suite on the real dialog.
+# under wine64; the end-to-end suite on the real dialog; then the shipped 32-bit build for real, on
+# an emulated x86 machine: the end-to-end suite on the release zip's Quenlit.exe, the unit suite
+# and quenlit-inspect.exe under 32-bit Wine. QUENLIT_SKIP_WIN32_STAGE=1 leaves that stage out of a
+# quick local run; CI always runs it.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 
+ensure_i386_architecture
 ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
-    "${E2E_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}"
+    "${E2E_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${EMULATOR_PACKAGES[@]}"
 
 run_preset() {
     echo "== $1"
@@ -31,3 +35,9 @@ tests/check-release.sh
 run_preset win64-unit
 ctest --preset win64-unit
 ctest --preset win64
+
+if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
+    echo "== win32 stage left out (QUENLIT_SKIP_WIN32_STAGE=1)"
+else
+    tests/win32-stage.sh build/check-release/first/out/Quenlit-*-win32.zip
+fi

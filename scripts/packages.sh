@@ -25,6 +25,17 @@ ensure_packages() {
     fi
 }
 
+# Adds the i386 architecture, whose packages the emulated x86 machine runs; says how when not root.
+ensure_i386_architecture() {
+    dpkg --print-foreign-architectures | grep -qx i386 && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Add the i386 architecture with: sudo dpkg --add-architecture i386 && sudo apt-get update" >&2
+        exit 1
+    fi
+    dpkg --add-architecture i386
+    apt-get update >/dev/null
+}
+
 # What every build needs.
 NATIVE_PACKAGES=(cmake ninja-build g++ googletest)
 
@@ -44,6 +55,11 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-
 RELEASE_TOOLCHAIN=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
     mingw-w64-i686-dev mingw-w64-common cmake cmake-data python3.11-minimal libpython3.11-minimal
     zlib1g bash sed)
+
+# The shipped 32-bit build run for real (tests/win32-stage.sh): the unit suite's i686 toolchain, an
+# emulated x86 machine booting Debian's kernel (taken out of its package, not installed) into a
+# busybox initramfs, and 32-bit Wine. Needs the i386 architecture.
+EMULATOR_PACKAGES=(g++-mingw-w64-i686-posix qemu-system-x86 busybox-static wine32:i386)
 
 # The release zip: the shipped 32-bit build, packed by Debian's Python 3.11.
 RELEASE_PACKAGES=(ninja-build "${RELEASE_TOOLCHAIN[@]}")

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the real dialog under wine64.
+"""End-to-end tests of the real dialog under Wine: the 64-bit build under wine64, the shipped 32-bit
+build under 32-bit Wine.
 
     e2e.py --work DIR --probe P setup        start the display, window manager and Wine prefix
     e2e.py --work DIR cleanup                stop them
@@ -12,6 +13,8 @@ the same prefix, so the check is exact and needs no stored reference pictures, w
 with any change of fonts, nor OCR, which reads a substituted display font unreliably. The probe
 also hands over the pixels of the whole box any readout can cover, which a case compares with a
 fresh start's. A failing case leaves a screenshot of the display in its directory under DIR.
+Every case also checks that the processes that ran Quenlit.exe had the word size of its machine
+type: a 32-bit exe ran as 32-bit code.
 """
 
 import argparse
@@ -21,7 +24,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).parent))
 
 from cases import CASES  # noqa: E402
-from harness import Session, Tool  # noqa: E402
+from harness import CaseFailure, Session, Tool, pe_bits  # noqa: E402
 
 
 def main():
@@ -50,7 +53,11 @@ def main():
         raise
     finally:
         tool.kill()
-    print(f"{args.case}: passed")
+    bits = pe_bits(Path(args.dist) / "Quenlit.exe")
+    seen = tool.bits_seen - {None}
+    if seen != {bits}:
+        raise CaseFailure(f"Quenlit.exe is {bits}-bit but ran as {sorted(seen)}-bit processes")
+    print(f"{args.case}: passed; Quenlit.exe ran as a {bits}-bit process")
 
 
 if __name__ == "__main__":

@@ -1,9 +1,12 @@
-"""Runs dist/win64/Quenlit.exe under wine64 on a virtual X display and looks at it as a person
+"""Runs a build of Quenlit.exe under Wine on a virtual X display and looks at it as a person
 and the companion application would: the windows on screen (through the probe helper), the shared
-files in C:\\KelvoTemp and the simulated sensor's trace of driver calls.
+files in C:\\KelvoTemp and the simulated sensor's trace of driver calls. Each Windows program runs
+under the Wine loader of its own machine type: 32-bit ones under wine, 64-bit ones under wine64.
 
 A session (setup) starts Xvfb, then openbox, then makes the Wine prefix, in that order, and
-writes what it started to session.json; every case reuses it; cleanup stops it all.
+writes what it started to session.json; every case reuses it; cleanup stops it all. The prefix is
+QUENLIT_WINEPREFIX when that is set, made by the first session that needs it and then kept;
+otherwise each session makes a fresh one in its work directory.
 """
 
 import json
@@ -14,6 +17,7 @@ import subprocess
 import time
 from pathlib import Path
 
+WINE32 = "/usr/lib/wine/wine"
 WINE64 = shutil.which("wine64") or "/usr/lib/wine/wine64"
 WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 DIALOG_TITLE = "Brightness Control"
@@ -45,6 +49,29 @@ def has_ended(pid):
         return True
 
 
+def pe_bits(exe):
+    """32 or 64: the machine type in a Windows executable's header."""
+    with open(exe, "rb") as file:
+        header = file.read(4096)
+    pe = int.from_bytes(header[0x3C:0x40], "little")
+    machine = int.from_bytes(header[pe + 4:pe + 6], "little")
+    return {0x14C: 32, 0x8664: 64}[machine]
+
+
+def wine_for(exe):
+    return WINE32 if pe_bits(exe) == 32 else WINE64
+
+
+def process_bits(pid):
+    """32 or 64: the word size of a running Linux process, from its executable's ELF class; None
+    when it has ended."""
+    try:
+        with open(f"/proc/{pid}/exe", "rb") as file:
+            return {1: 32, 2: 64}[file.read(5)[4]]
+    except (FileNotFoundError, ProcessLookupError):
+        return None
+
+
 def wine_env(prefix, display):
     env = dict(os.environ)
     env.update(WINEPREFIX=str(prefix), DISPLAY=display, WINEDEBUG="-all",
@@ -68,7 +95,8 @@ class Session:
     def setup(self, probe):
         self.cleanup()
         self.work.mkdir(parents=True, exist_ok=True)
-        state = {"pids": [], "prefix": str(self.work / "prefix")}
+        given = os.environ.get("QUENLIT_WINEPREFIX")
+        state = {"pids": [], "prefix": given or str(self.work / "prefix")}
         # Another program starting a display at the same moment can take ours: try again.
         for _ in range(3):
             if self.start_desktop(state):
@@ -80,18 +108,28 @@ class Session:
         display = state["display"]
 
         prefix = Path(state["prefix"])
-        shutil.rmtree(prefix, ignore_errors=True)
         env = wine_env(prefix, display)
-        with open(self.work / "wineboot.log", "ab") as out:
-            subprocess.run([WINE64, "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
-                           stdout=out, stderr=subprocess.STDOUT, check=True)
+        wine = wine_for(probe)
+        if given:
+            # Wine's desktop must start on this session's display: end what runs in the prefix.
+            subprocess.run([WINESERVER, "-k"], env=env, stdin=subprocess.DEVNULL,
+                           capture_output=True)
+        else:
+            shutil.rmtree(prefix, ignore_errors=True)
+        if not (prefix / "drive_c" / "windows").is_dir():
+            # A 32-bit build runs in a 32-bit prefix, as on 32-bit Windows.
+            arch = {"WINEARCH": "win32"} if wine == WINE32 else {}
+            with open(self.work / "wineboot.log", "ab") as out:
+                subprocess.run([wine, "wineboot", "-i"], env=dict(env, **arch),
+                               stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                               check=True)
         # Keep one server for the whole session: one that wineboot started ends soon after the
         # last program, and the next start then waits for Wine's desktop process again.
         subprocess.run([WINESERVER, "-w"], env=env, stdin=subprocess.DEVNULL, capture_output=True)
         background([WINESERVER, "-p"], self.work / "wineserver.log", env).wait()
         # The first program in a prefix starts Wine's desktop and service processes, which keep
         # its output open: give it a file.
-        background([WINE64, str(probe)], self.work / "warm-up.log", env).wait()
+        background([wine, str(probe)], self.work / "warm-up.log", env).wait()
 
     def start_desktop(self, state):
         """Starts Xvfb on a free display, then openbox; true when both serve."""
@@ -155,6 +193,8 @@ class Tool:
         self.shared = self.prefix / "drive_c" / "KelvoTemp"
         self.trace_file = self.case_dir / "trace.txt"
         self.process = None
+        # The word sizes the tool's processes were seen running with.
+        self.bits_seen = set()
 
     # The shared directory ------------------------------------------------------------------
 
@@ -184,7 +224,8 @@ class Tool:
     def start(self, args=(), fail_init=0):
         shutil.rmtree(self.case_dir, ignore_errors=True)
         self.case_dir.mkdir(parents=True)
-        self.process = background([WINE64, str(self.dist / "Quenlit.exe"), *args],
+        exe = self.dist / "Quenlit.exe"
+        self.process = background([wine_for(exe), str(exe), *args],
                                   self.case_dir / "wine.log", self.env(fail_init))
 
     def wait_exit(self):
@@ -216,10 +257,12 @@ class Tool:
     # What a person sees ----------------------------------------------------------------------
 
     def probe(self):
+        if self.process:
+            self.bits_seen.add(process_bits(self.process.pid))
         # Through a file: a Wine process may leave a helper holding its output open.
         output = self.case_dir / "probe.log"
         output.unlink(missing_ok=True)
-        background([WINE64, str(self.probe_exe)], output, self.env()).wait()
+        background([wine_for(self.probe_exe), str(self.probe_exe)], output, self.env()).wait()
         lines = output.read_text(errors="replace").splitlines()
         return dict(line.split("=", 1) for line in lines if "=" in line)
 

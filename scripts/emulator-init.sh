@@ -1,0 +1,47 @@
+#!/bin/busybox sh
+# The init of the emulated machine (scripts/emulator-run.sh): mounts the host's root read-only as
+# the root of a chroot, writable tmpfs where programs expect to write, the job's directory and the
+# writable results directory, runs the job in the chroot and powers off. The job's exit status is
+# left in the job directory.
+/bin/busybox --install -s /bin
+mount -t proc proc /proc
+mount -t sysfs sysfs /sys
+mount -t devtmpfs devtmpfs /dev
+
+for module in virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci \
+    9pnet 9pnet_virtio netfs fscache 9p; do
+    insmod "/modules/$module.ko" || echo "emulator: cannot load $module"
+done
+
+share() { mount -t 9p -o "trans=virtio,version=9p2000.L,msize=1048576,$3" "$1" "$2"; }
+
+mkdir -p /job /host /new
+share job /job rw || { echo "emulator: no job share"; poweroff -f; }
+share host /host ro,cache=loose
+. /job/paths
+
+# The host's root, with tmpfs over the places programs write to; the project and the results
+# directory stay visible where they are, even under one of those places.
+mount --bind /host /new
+for dir in /tmp /run /root; do
+    mount -t tmpfs -o mode=1777 tmpfs "/new$dir"
+done
+chmod 700 /new/root
+mkdir -p "/new$PROJECT" "/new$RESULTS"
+mount --bind "/host$PROJECT" "/new$PROJECT"
+# Cached: without a cache, 9p answers a large read with fewer bytes than asked, and Wine, which reads
+# a program's sections in one call each, leaves the rest of a section over 512 KB as zeros.
+share results "/new$RESULTS" rw,cache=loose
+mount -t proc proc /new/proc
+mount -t sysfs sysfs /new/sys
+mount -t devtmpfs devtmpfs /new/dev
+mkdir -p /new/dev/pts /new/dev/shm
+mount -t devpts devpts /new/dev/pts
+mount -t tmpfs -o mode=1777 tmpfs /new/dev/shm
+mkdir -p /new/run/job
+mount --bind /job /new/run/job
+
+chroot /new /bin/bash /run/job/run </dev/null >/dev/ttyS0 2>&1
+echo $? >/job/status
+sync
+poweroff -f
