@@ -13,22 +13,6 @@ constexpr unsigned char kStoppedMark = 'n';
 // What a missing byte reads as: subtracting the letter base keeps it outside the level range.
 constexpr unsigned char kMissingByte = 0xFF;
 
-void WriteByteAt(std::FILE* file, long offset, unsigned char byte) {
-    if (std::fseek(file, offset, SEEK_SET) == 0)
-        std::putc(byte, file);
-}
-
-// Writes a byte back with its own value. A byte beyond the end of the file is left missing rather
-// than invented.
-void RewriteByte(std::FILE* file, long offset) {
-    if (std::fseek(file, offset, SEEK_SET) != 0)
-        return;
-    const int byte = std::getc(file);
-    if (byte == EOF)
-        return;
-    WriteByteAt(file, offset, static_cast<unsigned char>(byte));
-}
-
 } // namespace
 
 int8_t StoredLevelOfLetter(unsigned char letter) {
@@ -53,10 +37,9 @@ void CFlagFile::StoreLevel(int level) const {
     CFileStream file(m_path, kReadWriteExisting);
     if (!file.IsOpen())
         return;
-    WriteByteAt(file.Get(), 1, static_cast<unsigned char>(kLevelLetterBase + level));
-    RewriteByte(file.Get(), 0);
-    RewriteByte(file.Get(), 2);
-    RewriteByte(file.Get(), 3);
+    // In an empty file the system fills offset 0 with a zero byte.
+    if (std::fseek(file.Get(), 1, SEEK_SET) == 0)
+        std::putc(static_cast<unsigned char>(kLevelLetterBase + level), file.Get());
 }
 
 void CFlagFile::MarkRunning(bool running) const {
@@ -65,7 +48,4 @@ void CFlagFile::MarkRunning(bool running) const {
         return;
     // A fresh stream stands at offset 0.
     std::putc(running ? kRunningMark : kStoppedMark, file.Get());
-    RewriteByte(file.Get(), 1);
-    RewriteByte(file.Get(), 2);
-    RewriteByte(file.Get(), 3);
 }

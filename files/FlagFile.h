@@ -1,6 +1,7 @@
 // The four-byte status file shared with the companion: byte 0 the running mark ("y"/"n"), byte 1
 // the level letter ("A" + level), bytes 2 and 3 the companion's. Every operation opens the file,
-// changes single bytes in place and closes it; the file is never created or truncated.
+// writes at most its own byte in place and closes it; the file is never created or truncated. No
+// byte is written back: a companion's write between the tool's read and its write would be undone.
 #pragma once
 
 #include <cstdint>
@@ -26,9 +27,9 @@ public:
     // The stored level of the level letter; 0 when the file cannot be opened for reading and
     // writing. A file without byte 1 gives a value outside the level range.
     int8_t ReadStoredLevel(FlagFileReport* report = nullptr) const;
-    // Writes the level letter, then rewrites bytes 0, 2 and 3 with their own values.
+    // Writes the level letter at offset 1 and no other byte.
     void StoreLevel(int level) const;
-    // Writes "y" or "n", then rewrites bytes 1, 2 and 3 with their own values.
+    // Writes "y" or "n" at offset 0 and no other byte.
     void MarkRunning(bool running) const;
 
 private:

@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p build/fuzz/crashes
 
 # Each target with the longest input it is given.
-for entry in TableFileFuzz:4096 FilmTypeFuzz:4096 FlagFileFuzz:256; do
+for entry in TableFileFuzz:4096 FilmTypeFuzz:4096 FlagFileFuzz:24; do
     target=${entry%:*}
     echo "== fuzz $target"
     cp -r "tests/fuzz/corpus/$target" "$work/$target"

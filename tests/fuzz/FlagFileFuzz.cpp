@@ -1,10 +1,16 @@
 // Fuzzes the flag file: any starting content, or no file, then any sequence of its three
-// operations. After every step the file (its presence, length and every byte) and every stored
-// level read must match a model of the byte rules.
+// operations. After every step the file (its length and every byte) and every stored level read
+// must match a model of the byte rules, and after the last step the file found by name, or its
+// absence, too.
 //
 // Input: byte 0 chooses the start: 0xFF means no file, any other value n means a file of the next
 // n bytes (or as many as follow). Each remaining byte is one operation, by its value modulo 24:
 // 0 ReadStoredLevel, 1 MarkRunning(false), 2 MarkRunning(true), 3..23 StoreLevel(0..20).
+// Every operation opens and closes the file, so a run costs about its length in operations: the
+// runs take inputs of at most 24 bytes, which still reach files from empty to well past four
+// bytes and sequences of up to 23 operations on them.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -68,6 +74,43 @@ std::string Describe(const std::optional<std::string>& bytes) {
     std::abort();
 }
 
+// The flag file's bytes after each step, through one descriptor opened when the input's file is
+// laid out: one system call a step, where opening, reading and closing the file by name cost
+// about as much as the operation under test. The operations only ever open the file "rb+", so
+// the descriptor sees the file they change; the check by name after the last step catches a file
+// that appeared, vanished or was replaced.
+class CFlagFileView {
+public:
+    explicit CFlagFileView(const std::string& path) : m_file(open(path.c_str(), O_RDONLY)) {}
+
+    // The file's bytes; nothing when there was no file to open.
+    const std::optional<std::string>& Bytes() {
+        if (!m_file.IsOpen())
+            return m_bytes;
+        std::string& bytes = m_bytes.emplace();
+        char block[512];
+        ssize_t count;
+        // A short read of a regular file ends at its end.
+        do {
+            count = pread(m_file.Get(), block, sizeof block, static_cast<off_t>(bytes.size()));
+            if (count < 0)
+                Fail(0, "cannot read the flag file");
+            bytes.append(block, static_cast<std::size_t>(count));
+        } while (count == static_cast<ssize_t>(sizeof block));
+        return m_bytes;
+    }
+
+private:
+    CDescriptor m_file;
+    std::optional<std::string> m_bytes;
+};
+
+[[noreturn]] void FailBytes(std::size_t step, const std::string& what,
+                            const std::optional<std::string>& file,
+                            const std::optional<std::string>& expected) {
+    Fail(step, what + " left " + Describe(file) + ", expected " + Describe(expected));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -87,7 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     const CFlagFile flag(dir.Prefix().c_str());
     CFlagModel model(start);
-    for (std::size_t step = 1; next < size; ++next, ++step) {
+    CFlagFileView view(dir.Path(kFlagFileName));
+    std::size_t step = 1;
+    for (; next < size; ++next, ++step) {
         const int operation = data[next] % 24;
         if (operation == 0) {
             const int got = flag.ReadStoredLevel();
@@ -102,10 +147,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             flag.StoreLevel(operation - 3);
             model.StoreLevel(operation - 3);
         }
-        const std::optional<std::string> file = dir.Read(kFlagFileName);
-        if (file != model.Bytes())
-            Fail(step, "operation " + std::to_string(operation) + " left " + Describe(file) +
-                           ", expected " + Describe(model.Bytes()));
+        const std::optional<std::string>& bytes = view.Bytes();
+        if (bytes != model.Bytes())
+            FailBytes(step, "operation " + std::to_string(operation), bytes, model.Bytes());
     }
+    const std::optional<std::string> file = dir.Read(kFlagFileName);
+    if (file != model.Bytes())
+        FailBytes(step - 1, "read by name, the operations", file, model.Bytes());
     return 0;
 }
