@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "FilmTypeFile.h"
 
@@ -32,8 +33,16 @@ constexpr bool KeywordsStandAtTheirKindsValues() {
 }
 static_assert(KeywordsStandAtTheirKindsValues());
 
-constexpr std::size_t kLongestKeyword = 5;
-constexpr std::size_t kBlockSize = 512;
+constexpr std::size_t kLongestKeyword = kLongestFilmTypeKeyword;
+constexpr std::size_t kBlockSize = kFilmTypeBlockSize;
+
+constexpr bool LongestKeywordIsKnown() {
+    std::size_t longest = 0;
+    for (const Keyword& keyword : kKeywords)
+        longest = std::max(longest, std::char_traits<char>::length(keyword.text));
+    return longest == kLongestKeyword;
+}
+static_assert(LongestKeywordIsKnown());
 
 // Finds keywords in text that arrives block by block, also across block boundaries.
 class CKeywordScan {

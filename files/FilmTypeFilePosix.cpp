@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+// Without O_NONBLOCK, opening a FIFO would wait for a writer; a regular file reads the same
+// either way.
 CFilmTypeFile::CFilmTypeFile(const CFilePath& path)
-    : m_handle(path.Fits() ? open(path.Text(), O_RDONLY) : kClosed) {}
+    : m_handle(path.Fits() ? open(path.Text(), O_RDONLY | O_NONBLOCK | O_NOCTTY) : kClosed) {}
 
 CFilmTypeFile::~CFilmTypeFile() {
     if (IsOpen())

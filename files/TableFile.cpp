@@ -79,6 +79,7 @@ private:
         if (c == EOF)
             return false;
         m_line = m_nextLine;
+        m_report.lastByteWasLineFeed = c == kLineFeed;
         if (c == kLineFeed)
             ++m_nextLine;
         return true;
@@ -133,12 +134,19 @@ int TableFileReport::RowsRead() const {
 
 bool LoadBrightnessTable(FilmType type, CBrightnessTable& table, const CFilePath& directory,
                          TableFileReport* report) {
+    CFileStream file(CFilePath(directory, TableFileName(type)), "rb");
+    if (!file.IsOpen()) {
+        if (report)
+            *report = TableFileReport{};
+        return false;
+    }
+    ReadBrightnessTable(file.Get(), table, report);
+    return true;
+}
+
+void ReadBrightnessTable(std::FILE* file, CBrightnessTable& table, TableFileReport* report) {
     TableFileReport unused;
     TableFileReport& facts = report ? *report : unused;
     facts = TableFileReport{};
-    CFileStream file(CFilePath(directory, TableFileName(type)), "rb");
-    if (!file.IsOpen())
-        return false;
-    facts.end = CTableFileReader(file.Get(), table, facts).ReadRows();
-    return true;
+    facts.end = CTableFileReader(file, table, facts).ReadRows();
 }

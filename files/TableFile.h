@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 #include "BrightnessTable.h"
 #include "FilePath.h"
@@ -46,6 +47,8 @@ struct TableFileReport {
     std::array<int, kLevelCount> lastLine{};
     // The line of the "#" that ended the table, when `end` is EndMark.
     int endMarkLine = 0;
+    // Whether the last byte read was a line feed.
+    bool lastByteWasLineFeed = false;
 
     // The rows that hold at least one value from the file: rows 0 up to this count less one.
     int RowsRead() const;
@@ -55,4 +58,8 @@ struct TableFileReport {
 // the file cannot be opened; the table is then unchanged.
 bool LoadBrightnessTable(FilmType type, CBrightnessTable& table,
                          const CFilePath& directory = SharedDirectory,
+                         TableFileReport* report = nullptr);
+
+// Reads a table file that is open for reading, as LoadBrightnessTable does once it has opened it.
+void ReadBrightnessTable(std::FILE* file, CBrightnessTable& table,
                          TableFileReport* report = nullptr);

@@ -1,32 +1,44 @@
 #include "FlagSection.h"
 
+#include <array>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
-#include "FileStream.h"
+#include "FileAccess.h"
 #include "FlagFile.h"
 #include "Levels.h"
 
 namespace {
 
+constexpr const char* kName = CFlagFile::kFileName;
 constexpr std::size_t kFlagFileLength = 4;
 constexpr std::size_t kBytesShown = 16;
+// The level the tool starts at when it cannot open the file: the stored level then reads as 0.
+constexpr int kLevelWithoutFile = 0;
 
-enum class FlagBytes { Read, Missing, Unreadable };
+// The first bytes of the file, and its length.
+struct FlagBytes {
+    bool read = false;
+    unsigned long long length = 0;
+    std::array<unsigned char, kBytesShown> first{};
 
-// The file's bytes, read only.
-FlagBytes ReadBytes(const CFilePath& path, std::string& bytes) {
-    errno = 0;
-    CFileStream file(path, "rb");
+    bool Has(std::size_t offset) const { return offset < length && offset < kBytesShown; }
+};
+
+// Reads the file, for reading only, block by block: a file of any length takes the same memory.
+FlagBytes ReadFlagBytes(const CFilePath& path) {
+    FlagBytes bytes;
+    const CRegularFileStream file(path);
     if (!file.IsOpen())
-        return errno == ENOENT ? FlagBytes::Missing : FlagBytes::Unreadable;
-    char block[256];
+        return bytes;
+    bytes.read = true;
+    bytes.length = std::fread(bytes.first.data(), 1, bytes.first.size(), file.Get());
+    unsigned char block[4096];
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, file.Get())) > 0)
-        bytes.append(block, count);
-    return FlagBytes::Read;
+        bytes.length += count;
+    return bytes;
 }
 
 // A byte as the user sees it: "O" (0x4F), or 0x0D alone when it is no printable character.
@@ -39,89 +51,146 @@ std::string Shown(unsigned char byte) {
     return text;
 }
 
-void DescribeBytes(const std::string& bytes, CInspectionText& out) {
+std::string StartText(int level) {
+    return "level " + std::to_string(level) + ", readout " + std::to_string(DisplayValueOf(level));
+}
+
+void DescribeBytes(const FlagBytes& bytes, CInspectionText& out) {
     std::string hex;
     char cell[4];
-    for (std::size_t i = 0; i < bytes.size() && i < kBytesShown; ++i) {
-        std::snprintf(cell, sizeof cell, " %02X", static_cast<unsigned char>(bytes[i]));
+    for (std::size_t i = 0; bytes.Has(i); ++i) {
+        std::snprintf(cell, sizeof cell, " %02X", bytes.first[i]);
         hex += cell;
     }
-    if (bytes.size() > kBytesShown)
+    if (bytes.length > kBytesShown)
         hex += " ...";
-    out.Line("%s: %lu byte%s:%s", CFlagFile::kFileName, static_cast<unsigned long>(bytes.size()),
-             bytes.size() == 1 ? "" : "s", hex.c_str());
-    if (bytes.size() < kFlagFileLength)
-        out.Warning("%s has fewer than four bytes: the tool writes the byte it sets at its "
-                    "offset and leaves the missing ones missing.",
-                    CFlagFile::kFileName);
-    else if (bytes.size() > kFlagFileLength)
+    out.Line("%s: %llu byte%s:%s", kName, bytes.length, bytes.length == 1 ? "" : "s", hex.c_str());
+}
+
+// Each write operation writes the one byte it sets: byte 0 the running mark, byte 1 the letter.
+void DescribeLength(const FlagBytes& bytes, CInspectionText& out) {
+    if (bytes.length == 0)
+        out.Warning("%s is empty. The tool writes only the bytes it sets and never adds bytes 2 "
+                    "and 3: the running mark goes to offset 0, and a level stored while the file "
+                    "is still empty puts its letter at offset 1 after a zero byte at offset 0, "
+                    "which the next running mark replaces.",
+                    kName);
+    else if (bytes.length == 1)
+        out.Warning("%s has 1 byte. The tool writes only the bytes it sets and never adds bytes 2 "
+                    "and 3: storing a level adds its letter at offset 1.",
+                    kName);
+    else if (bytes.length < kFlagFileLength)
+        out.Warning("%s has %llu bytes. The tool writes only bytes 0 and 1 and never adds the "
+                    "missing ones: the file keeps its length.",
+                    kName, bytes.length);
+    else if (bytes.length > kFlagFileLength)
         out.Line("The bytes after offset 3 are neither read nor written.");
 }
 
-void DescribeRunningMark(const std::string& bytes, CInspectionText& out) {
-    if (bytes.empty()) {
+void DescribeRunningMark(const FlagBytes& bytes, CInspectionText& out) {
+    if (!bytes.Has(0)) {
         out.Line("Running mark: none (no byte 0).");
         return;
     }
-    const unsigned char mark = bytes[0];
+    const unsigned char mark = bytes.first[0];
     const char* meaning = mark == 'y'   ? "the tool is running, or its last run did not end"
                           : mark == 'n' ? "the tool is not running"
                                         : "neither \"y\" nor \"n\"";
     out.Line("Running mark: %s: %s.", Shown(mark).c_str(), meaning);
 }
 
-// The level the letter stands for, and the level the tool starts at for it. `stored` is what the
-// tool reads when the file has no byte 1.
-void DescribeLevelLetter(const std::string& bytes, int stored, CInspectionText& out) {
-    if (bytes.size() < 2) {
-        out.Line("Level letter: none (no byte 1). It reads as level %d: the tool starts at level "
-                 "%d, readout %d.",
-                 stored, StartLevelOf(stored), DisplayValueOf(StartLevelOf(stored)));
+void DescribeLevelLetter(const FlagBytes& bytes, int start, CInspectionText& out) {
+    if (!bytes.Has(1)) {
+        out.Line("Level letter: none (no byte 1): the tool starts at the centre, %s.",
+                 StartText(start).c_str());
         return;
     }
-    const unsigned char letter = bytes[1];
+    const unsigned char letter = bytes.first[1];
     const int level = StoredLevelOfLetter(letter);
     if (IsValidLevel(level))
-        out.Line("Level letter: %s: level %d, readout %d.", Shown(letter).c_str(), level,
-                 DisplayValueOf(level));
+        out.Line("Level letter: %s: %s.", Shown(letter).c_str(), StartText(level).c_str());
     else
         out.Warning("level letter %s stands for level %d, outside \"A\"..\"U\": the tool starts "
-                    "at level %d, readout %d.",
-                    Shown(letter).c_str(), level, StartLevelOf(level),
-                    DisplayValueOf(StartLevelOf(level)));
+                    "at %s.",
+                    Shown(letter).c_str(), level, StartText(start).c_str());
+}
+
+// The bytes of a file the tool cannot open: none of them counts.
+void DescribeBytesLeftAlone(const FlagBytes& bytes, CInspectionText& out) {
+    if (bytes.Has(0))
+        out.Line("Running mark: %s, which the tool cannot change.", Shown(bytes.first[0]).c_str());
+    else
+        out.Line("Running mark: none (no byte 0).");
+    if (bytes.Has(1))
+        out.Line("Level letter: %s, for level %d, which the tool does not read.",
+                 Shown(bytes.first[1]).c_str(), StoredLevelOfLetter(bytes.first[1]));
+    else
+        out.Line("Level letter: none (no byte 1).");
+}
+
+// Whether the flag file is a regular file; says what the tool does otherwise.
+bool DescribeWhatStandsThere(const FileFacts& facts, CInspectionText& out) {
+    const std::string without =
+        "it keeps no level and no running mark, and starts at " + StartText(kLevelWithoutFile);
+    switch (facts.kind) {
+    case FileKind::Missing:
+        out.Warning("%s is missing. The tool never creates it: it keeps no level between runs, "
+                    "the companion sees no running mark, and it starts at %s.",
+                    kName, StartText(kLevelWithoutFile).c_str());
+        break;
+    case FileKind::Unreachable:
+        out.Warning("%s cannot be reached: %s. The tool cannot open it: %s.", kName,
+                    facts.what.c_str(), without.c_str());
+        break;
+    case FileKind::Directory:
+        out.Warning("%s is a directory, not a file. The tool cannot open it: %s.", kName,
+                    without.c_str());
+        break;
+    case FileKind::Special:
+        out.Warning("%s is %s, not a regular file: the inspector does not open it, and the tool "
+                    "keeps no level in it. The tool starts at level %d if it cannot open it, "
+                    "otherwise at the level of a letter it reads at offset 1, or at level %d "
+                    "without one.",
+                    kName, facts.what.c_str(), kLevelWithoutFile, kLevelCentre);
+        break;
+    case FileKind::Regular:
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
-int DescribeFlag(const CFilePath& directory, CInspectionText& out) {
+std::optional<int> DescribeFlag(const CFilePath& directory, CInspectionText& out) {
     out.Section("Flag");
-    const CFilePath path(directory, CFlagFile::kFileName);
-    FlagFileReport report;
-    const int stored = CFlagFile(directory).ReadStoredLevel(&report);
-    const int start = StartLevelOf(stored);
+    const CFilePath path(directory, kName);
+    const FileFacts facts = ExamineFile(path);
+    if (!DescribeWhatStandsThere(facts, out))
+        return facts.kind == FileKind::Special ? std::nullopt
+                                               : std::optional<int>(kLevelWithoutFile);
 
-    std::string bytes;
-    const FlagBytes read = ReadBytes(path, bytes);
-    if (read == FlagBytes::Missing) {
-        out.Line("%s: missing. The tool never creates it: it starts at level %d, readout %d, and "
-                 "keeps no level and no running mark.",
-                 CFlagFile::kFileName, start, DisplayValueOf(start));
+    FlagFileReport report;
+    const int start = StartLevelOf(CFlagFile(directory).ReadStoredLevel(&report));
+    const FlagBytes bytes = ReadFlagBytes(path);
+    if (bytes.read)
+        DescribeBytes(bytes, out);
+    else
+        out.Line("%s: exists but cannot be read.", kName);
+
+    if (!report.opened) {
+        if (bytes.read)
+            DescribeBytesLeftAlone(bytes, out);
+        out.Warning("the tool cannot open %s for reading and writing: it keeps no level and no "
+                    "running mark, and starts at %s.",
+                    kName, StartText(start).c_str());
         return start;
     }
-    if (read == FlagBytes::Unreadable) {
-        out.Line("%s: exists but cannot be read.", CFlagFile::kFileName);
-    } else {
-        DescribeBytes(bytes, out);
+    if (bytes.read) {
+        DescribeLength(bytes, out);
         DescribeRunningMark(bytes, out);
-        DescribeLevelLetter(bytes, stored, out);
+        DescribeLevelLetter(bytes, start, out);
     }
-    if (report.opened)
-        out.Line("%s opens for reading and writing: the tool keeps its level and running mark "
-                 "here.",
-                 CFlagFile::kFileName);
-    else
-        out.Warning("the tool cannot open %s for reading and writing: it keeps no level and no "
-                    "running mark, and starts at level %d, readout %d.",
-                    CFlagFile::kFileName, start, DisplayValueOf(start));
+    out.Line("%s opens for reading and writing: the tool keeps its level and running mark here.",
+             kName);
     return start;
 }

@@ -1,6 +1,7 @@
 #include "Inspect.h"
 
 #include "BrightnessTable.h"
+#include "FlagFile.h"
 #include "FlagSection.h"
 #include "Levels.h"
 #include "MediaSection.h"
@@ -9,8 +10,15 @@
 
 namespace {
 
-void DescribeStart(int level, const CBrightnessTable& table, CInspectionText& out) {
+void DescribeStart(std::optional<int> start, const CBrightnessTable& table, CInspectionText& out) {
     out.Section("At start");
+    if (!start) {
+        out.Line("The level depends on what the tool reads from %s (above): no register writes "
+                 "can be shown.",
+                 CFlagFile::kFileName);
+        return;
+    }
+    const int level = *start;
     out.Line("Level %d, readout %d. The register writes of row %d:", level, DisplayValueOf(level),
              level);
     for (int column = 1; column <= kTableColumnCount; ++column)
@@ -27,8 +35,7 @@ CInspectionText Inspect(const CFilePath& directory) {
     const FilmType type = DescribeMedia(directory, out);
     CBrightnessTable table;
     DescribeTable(type, directory, table, out);
-    const int level = DescribeFlag(directory, out);
-    DescribeStart(level, table, out);
+    DescribeStart(DescribeFlag(directory, out), table, out);
     out.Section("Summary");
     if (out.Warnings() == 0)
         out.Line("No warnings.");

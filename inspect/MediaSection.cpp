@@ -1,11 +1,10 @@
 #include "MediaSection.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
-#include <string_view>
 
-#include "FilmTypeFile.h"
+#include "FileAccess.h"
+#include "FilmTypeText.h"
 
 namespace {
 
@@ -29,89 +28,117 @@ const char* NameOf(FilmType type) {
     return "?";
 }
 
+int IndexOf(FilmType type) {
+    return static_cast<int>(type);
+}
+
 bool Found(const FilmTypeReport& report, FilmType type) {
-    return report.found[static_cast<int>(type)];
+    return report.found[IndexOf(type)];
 }
 
-// The whole file, read as the tool reads it: with the same calls and share mode.
-std::string ReadWholeFile(const CFilePath& path) {
-    std::string bytes;
-    CFilmTypeFile file(path);
-    if (!file.IsOpen())
-        return bytes;
-    unsigned char block[4096];
-    std::size_t count;
-    while ((count = file.Read(block, sizeof block)) > 0)
-        bytes.append(reinterpret_cast<const char*>(block), count);
-    return bytes;
+bool InOtherCase(const FilmTypeText& text, const FilmTypeReport& report, FilmType type) {
+    return !Found(report, type) && text.caseIgnoredAt[IndexOf(type)] != kNowhere;
 }
 
-// Where `keyword` occurs in `text` when case is ignored, or npos.
-std::size_t FindIgnoringCase(std::string_view text, std::string_view keyword) {
-    const auto same = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    };
-    const auto hit = std::search(text.begin(), text.end(), keyword.begin(), keyword.end(), same);
-    return hit == text.end() ? std::string_view::npos : hit - text.begin();
+// The kind a search that ignored case would find: Slide when none.
+FilmType CaseIgnoringResult(const FilmTypeText& text, const FilmTypeReport& report) {
+    for (FilmType type : kFilmTypes)
+        if (Found(report, type) || InOtherCase(text, report, type))
+            return type;
+    return FilmType::Slide;
 }
 
-void DescribeKeywordsInOtherCase(std::string_view text, const FilmTypeReport& report,
-                                 CInspectionText& out) {
-    for (FilmType type : kFilmTypes) {
-        const std::string_view keyword = FilmTypeKeyword(type);
-        const std::size_t at =
-            Found(report, type) ? std::string_view::npos : FindIgnoringCase(text, keyword);
-        if (at != std::string_view::npos)
-            out.Line("\"%.*s\" at offset %lu is not the keyword \"%s\": case counts.",
-                     static_cast<int>(keyword.size()), text.data() + at,
-                     static_cast<unsigned long>(at), keyword.data());
+// Keywords written in another case count for nothing; a warning when one of them would have
+// decided.
+void DescribeKeywordsInOtherCase(const FilmTypeText& text, const FilmTypeReport& report,
+                                 FilmType type, CInspectionText& out) {
+    const FilmType meant = CaseIgnoringResult(text, report);
+    for (FilmType other : kFilmTypes) {
+        if (!InOtherCase(text, report, other))
+            continue;
+        const std::string& written = text.caseIgnoredText[IndexOf(other)];
+        const unsigned long long at = text.caseIgnoredAt[IndexOf(other)];
+        if (other == meant && meant != type)
+            out.Warning("\"%s\" at offset %llu is not the keyword \"%s\": case counts, so the "
+                        "media type is %s, not %s.",
+                        written.c_str(), at, FilmTypeKeyword(other), NameOf(type), NameOf(other));
+        else
+            out.Line("\"%s\" at offset %llu is not the keyword \"%s\": case counts.",
+                     written.c_str(), at, FilmTypeKeyword(other));
     }
 }
 
-void DescribeKeywordsAfterZeroByte(std::string_view rest, std::size_t zeroOffset,
-                                   const FilmTypeReport& report, CInspectionText& out) {
-    for (FilmType type : kFilmTypes) {
-        const char* keyword = FilmTypeKeyword(type);
-        if (!Found(report, type) && rest.find(keyword) != std::string_view::npos)
-            out.Warning("\"%s\" stands only after the zero byte at offset %lu: the tool does not "
+void DescribeKeywordsAfterZeroByte(const FilmTypeText& text, const FilmTypeReport& report,
+                                   CInspectionText& out) {
+    for (FilmType type : kFilmTypes)
+        if (!Found(report, type) && text.afterZeroByte[IndexOf(type)])
+            out.Warning("\"%s\" stands only after the zero byte at offset %llu: the tool does not "
                         "see it.",
-                        keyword, static_cast<unsigned long>(zeroOffset));
+                        FilmTypeKeyword(type), text.zeroByteAt);
+}
+
+// Whether the tool can read the file at all; says why not.
+bool DescribeWhatStandsThere(const FileFacts& facts, CInspectionText& out) {
+    switch (facts.kind) {
+    case FileKind::Missing:
+        out.Line("%s: missing.", kFilmTypeFileName);
+        break;
+    case FileKind::Unreachable:
+        out.Line("%s cannot be reached: %s.", kFilmTypeFileName, facts.what.c_str());
+        break;
+    case FileKind::Directory:
+        out.Warning("%s is a directory, not a file: the tool cannot read it.", kFilmTypeFileName);
+        break;
+    case FileKind::Special:
+        out.Warning("%s is %s, not a regular file: the inspector does not open it, and the tool "
+                    "reads whatever it delivers. Below, it delivers no keyword.",
+                    kFilmTypeFileName, facts.what.c_str());
+        break;
+    case FileKind::Regular:
+        return true;
     }
+    return false;
+}
+
+void DescribeSearchedText(const FilmTypeText& text, const FilmTypeReport& report,
+                          CInspectionText& out) {
+    if (report.endedAtZeroByte)
+        out.Line("%s: %llu bytes. The text ends at the zero byte at offset %lu: only the %lu "
+                 "bytes before it are searched.",
+                 kFilmTypeFileName, text.length, static_cast<unsigned long>(report.textLength),
+                 static_cast<unsigned long>(report.textLength));
+    else
+        out.Line("%s: %llu bytes, all searched.", kFilmTypeFileName, text.length);
 }
 
 } // namespace
 
 FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     out.Section("Media");
-    FilmTypeReport report;
-    const FilmType type = DetectFilmType(directory, &report);
     std::string order;
     for (FilmType each : kFilmTypes)
         order += std::string(order.empty() ? "" : ", ") + FilmTypeKeyword(each);
     out.Line("Keywords, in search order: %s. The first one present decides.", order.c_str());
+
+    const CFilePath path(directory, kFilmTypeFileName);
+    if (!DescribeWhatStandsThere(ExamineFile(path), out)) {
+        out.Line("Media type: Slide, the fallback.");
+        return FilmType::Slide;
+    }
+    FilmTypeReport report;
+    const FilmType type = DetectFilmType(directory, &report);
     if (!report.opened) {
-        out.Line("%s cannot be opened: it is missing, or another program holds it open for "
-                 "writing.",
+        out.Line("%s exists but cannot be opened: it may not be read, or another program holds "
+                 "it open for writing.",
                  kFilmTypeFileName);
         out.Line("Media type: Slide, the fallback.");
         return type;
     }
 
-    const std::string bytes = ReadWholeFile(CFilePath(directory, kFilmTypeFileName));
-    // The file can change between the two readings; neither view reaches past its bytes.
-    const std::size_t textEnd = std::min(report.textLength, bytes.size());
-    const std::string_view text = std::string_view(bytes).substr(0, textEnd);
-    if (report.endedAtZeroByte)
-        out.Line("%s: %lu bytes. The text ends at the zero byte at offset %lu: only the %lu "
-                 "bytes before it are searched.",
-                 kFilmTypeFileName, static_cast<unsigned long>(bytes.size()),
-                 static_cast<unsigned long>(report.textLength),
-                 static_cast<unsigned long>(report.textLength));
-    else
-        out.Line("%s: %lu bytes, all searched.", kFilmTypeFileName,
-                 static_cast<unsigned long>(bytes.size()));
-
+    // A second reading, block by block; what it finds explains the tool's result.
+    const FilmTypeText text = ReadFilmTypeText(path);
+    if (text.opened)
+        DescribeSearchedText(text, report, out);
     const bool anyFound =
         std::find(report.found.begin(), report.found.end(), true) != report.found.end();
     if (anyFound)
@@ -127,9 +154,7 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     if (!others.empty())
         out.Line("Also present, not deciding: %s.", others.c_str());
 
-    DescribeKeywordsInOtherCase(text, report, out);
-    if (report.endedAtZeroByte)
-        DescribeKeywordsAfterZeroByte(std::string_view(bytes).substr(textEnd), report.textLength,
-                                      report, out);
+    DescribeKeywordsInOtherCase(text, report, type, out);
+    DescribeKeywordsAfterZeroByte(text, report, out);
     return type;
 }

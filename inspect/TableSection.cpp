@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "FileAccess.h"
 #include "TableFile.h"
 
 namespace {
@@ -112,6 +113,9 @@ void DescribeEnd(const TableFileReport& report, CInspectionText& out) {
             out.Warning("lines %d-%d end without CR (LF only): only %s read.",
                         report.firstLine[last], report.lastLine[last],
                         (Rows(0, last) + (last == 0 ? " is" : " are")).c_str());
+        } else if (report.lastByteWasLineFeed) {
+            out.Line("Reading stopped: the end of the file, after a last line that ends with LF "
+                     "alone, without CR.");
         } else {
             out.Line("Reading stopped: the end of the file, on a last line without line end.");
         }
@@ -150,16 +154,46 @@ void DescribeEffectiveTable(const CBrightnessTable& table, const TableFileReport
     }
 }
 
+// Reads the table file over `table` as the tool does, when it is a regular file; describes what
+// stands there otherwise.
+TableFileReport ReadTableFile(const char* name, const CFilePath& path, CBrightnessTable& table,
+                              CInspectionText& out) {
+    TableFileReport report;
+    const FileFacts facts = ExamineFile(path);
+    switch (facts.kind) {
+    case FileKind::Missing:
+        out.Line("Table file: %s, missing.", name);
+        break;
+    case FileKind::Unreachable:
+        out.Line("Table file: %s, cannot be reached: %s.", name, facts.what.c_str());
+        break;
+    case FileKind::Directory:
+        out.Warning("the table file %s is a directory, not a file: the tool reads no row from it.",
+                    name);
+        break;
+    case FileKind::Special:
+        out.Warning("the table file %s is %s, not a regular file: the inspector does not open "
+                    "it, and the tool reads whatever rows it delivers. Below, it delivers none.",
+                    name, facts.what.c_str());
+        break;
+    case FileKind::Regular:
+        if (const CRegularFileStream file(path); file.IsOpen())
+            ReadBrightnessTable(file.Get(), table, &report);
+        else
+            out.Line("Table file: %s, exists but cannot be opened.", name);
+        break;
+    }
+    return report;
+}
+
 } // namespace
 
 void DescribeTable(FilmType type, const CFilePath& directory, CBrightnessTable& table,
                    CInspectionText& out) {
     out.Section("Table");
-    TableFileReport report;
     const char* name = TableFileName(type);
-    LoadBrightnessTable(type, table, directory, &report);
+    const TableFileReport report = ReadTableFile(name, CFilePath(directory, name), table, out);
     if (report.end == TableFileEnd::NotOpened) {
-        out.Line("Table file: %s, missing or cannot be opened.", name);
         out.Line("All rows stay built in.");
     } else {
         out.Line("Table file: %s, exists.", name);

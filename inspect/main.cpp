@@ -1,13 +1,12 @@
 // quenlit-inspect [DIR]: shows what the tool will read from a shared directory before it writes a
-// single register. Exit status 0: nothing unusual; 1: warnings; 2: usage error or unreadable DIR.
-#include <dirent.h>
-
+// single register. Exit status 0: nothing unusual; 1: warnings; 2: usage error, a DIR that cannot
+// be inspected, or a report that could not be written.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 
+#include "FileAccess.h"
 #include "FilePath.h"
 #include "FilmType.h"
 #include "Inspect.h"
@@ -43,10 +42,22 @@ bool EndsInSeparator(const std::string& path) {
     return !path.empty() && (path.back() == kSeparator || path.back() == '/');
 }
 
-// Whether the directory exists and its entries can be read; errno tells why not.
-bool CanReadDirectory(const std::string& path) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(path.c_str()), closedir);
-    return directory != nullptr;
+// Why `path` is no folder to inspect, or nothing when it is one. Its files are opened by name, as
+// the tool opens them: a folder whose entries cannot be listed is inspected all the same.
+std::string WhyNotAFolder(const CFilePath& path) {
+    const FileFacts facts = ExamineFile(path);
+    switch (facts.kind) {
+    case FileKind::Directory:
+        return "";
+    case FileKind::Missing:
+        return "no such folder";
+    case FileKind::Unreachable:
+        return facts.what;
+    case FileKind::Regular:
+    case FileKind::Special:
+        break;
+    }
+    return "not a folder";
 }
 
 int Fail(const std::string& message) {
@@ -64,11 +75,11 @@ int main(int argc, char** argv) {
     const bool argumentsFit = argc == 2;
     std::string directory = argc == 2 ? argv[1] : "";
 #endif
-    if (!argumentsFit)
+    if (!argumentsFit || directory.empty())
         return Fail(kUsage);
 
-    if (!CanReadDirectory(directory))
-        return Fail("cannot read " + directory + ": " + std::strerror(errno));
+    if (const std::string why = WhyNotAFolder(directory.c_str()); !why.empty())
+        return Fail("cannot inspect " + directory + ": " + why);
     if (!EndsInSeparator(directory))
         directory += kSeparator;
     // The film type file has the longest name of the shared files.
@@ -77,5 +88,7 @@ int main(int argc, char** argv) {
 
     const CInspectionText text = Inspect(directory.c_str());
     std::fputs(text.Text().c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Fail(std::string("cannot write the report: ") + std::strerror(errno));
     return text.Warnings() == 0 ? kClean : kWarnings;
 }

@@ -135,6 +135,24 @@ TEST(TableFileReportTest, EndSourcesAndLinesOfEachRow) {
     }
 }
 
+TEST(TableFileReportTest, WhetherTheLastByteReadWasALineFeed) {
+    const struct {
+        std::string content;
+        bool lineFeed;
+    } cases[] = {
+        {"", false},    {kLine + "\n", true},  {kLine + "\r\n", true},
+        {kLine, false}, {kLine + "\r", false}, {kLine + "\r\n#\n", false},
+    };
+    for (const auto& c : cases) {
+        CTempDirectory dir;
+        dir.Write("Brig.txt", c.content);
+        CBrightnessTable table;
+        TableFileReport report;
+        LoadBrightnessTable(FilmType::Slide, table, dir.Prefix().c_str(), &report);
+        EXPECT_EQ(report.lastByteWasLineFeed, c.lineFeed) << c.content;
+    }
+}
+
 TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
     std::string content;
     for (int row = 0; row < kLevelCount + 3; ++row)

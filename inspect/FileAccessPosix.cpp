@@ -1,0 +1,56 @@
+#include "FileAccess.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* SpecialKindOf(mode_t mode) {
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    return "a special file";
+}
+
+} // namespace
+
+FileFacts ExamineFile(const CFilePath& path) {
+    if (!path.Fits())
+        return {FileKind::Unreachable, "the path is too long"};
+    struct stat status;
+    if (stat(path.Text(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return {FileKind::Missing, ""};
+        // Examining a file needs no permission on the file itself, only leave to search the
+        // folders on its path.
+        if (errno == EACCES)
+            return {FileKind::Unreachable, "its folder cannot be searched"};
+        return {FileKind::Unreachable, std::strerror(errno)};
+    }
+    if (S_ISREG(status.st_mode))
+        return {FileKind::Regular, ""};
+    if (S_ISDIR(status.st_mode))
+        return {FileKind::Directory, ""};
+    return {FileKind::Special, SpecialKindOf(status.st_mode)};
+}
+
+CRegularFileStream::CRegularFileStream(const CFilePath& path) {
+    if (!path.Fits())
+        return;
+    const int descriptor = open(path.Text(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (descriptor < 0)
+        return;
+    struct stat status;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
+        m_file = fdopen(descriptor, "rb");
+    if (!m_file)
+        close(descriptor);
+}
