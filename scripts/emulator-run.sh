@@ -87,7 +87,7 @@ qemu-system-x86_64 -machine q35,accel=tcg -cpu max,-smap -smp "$cpus" -m "${EMUL
     -virtfs "local,path=/,mount_tag=host,security_model=none,readonly=on,multidevs=remap" \
     -virtfs "local,path=$job,mount_tag=job,security_model=none" \
     -virtfs "local,path=$results,mount_tag=results,security_model=none" </dev/null |
-    sed -u 's/\r$//'
+    sed -u -e 's/\r$//' -e 's/\x1b\(\[[0-9;?]*[a-zA-Z]\|c\)//g' -e '/^SeaBIOS\|^Booting from\|reboot: Power down$/d'
 
 [ -f "$job/status" ] || fail "the machine stopped before the command ended"
 exit "$(cat "$job/status")"

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# The part of tests/win32-stage.sh that runs on the emulated x86 machine: one 32-bit Wine prefix
-# for every test, then the 32-bit unit suite and the shipped build's tests. The prefix takes
-# minutes to make there; a copy of it is kept in build/emulator, with the files that are copies of
-# Wine's own replaced by links to them, and taken again while Wine stays the same version.
+# The part of tests/win32-stage.sh that runs on the emulated x86 machine.
+#
+#   tests/win32-in-emulator.sh prefix   makes the 32-bit Wine prefix, unless it is kept already
+#   tests/win32-in-emulator.sh test     the 32-bit unit suite and the shipped build's tests
+#
+# Every test runs in one 32-bit prefix. It takes minutes to make there, so a copy is kept in
+# build/emulator, with the files that are copies of Wine's own replaced by links to them, and
+# taken again while Wine stays the same version.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -10,14 +14,10 @@ source scripts/wine-env.sh
 export QUENLIT_WINEPREFIX=/tmp/quenlit-win32/prefix
 export WINEPREFIX=$QUENLIT_WINEPREFIX
 builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
-cached=build/emulator/wine32-prefix-$(dpkg-query -W -f='${Version}' wine32:i386).tar
+kept=build/emulator/wine32-prefix-$(dpkg-query -W -f='${Version}' wine32:i386).tar
 
-start=$SECONDS
-mkdir -p "$WINEPREFIX"
-if [ -f "$cached" ]; then
-    tar -xf "$cached" -C "$WINEPREFIX"
-    echo "32-bit Wine prefix: taken from $cached in $((SECONDS - start)) s"
-else
+make_prefix() {
+    local start=$SECONDS
     ensure_wine_prefix "$WINE32"
     "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
     echo "32-bit Wine prefix: made in $((SECONDS - start)) s"
@@ -28,13 +28,26 @@ else
         fi
     done
     rm -f build/emulator/wine32-prefix-*.tar
-    tar -cf "$cached.tmp" -C "$WINEPREFIX" . && mv "$cached.tmp" "$cached"
-    echo "32-bit Wine prefix: kept in $cached ($(du -h "$cached" | cut -f1))"
-fi
+    tar -cf "$kept.tmp" -C "$WINEPREFIX" . && mv "$kept.tmp" "$kept"
+    echo "32-bit Wine prefix: kept in $kept ($(du -h "$kept" | cut -f1))"
+}
 
-# One server for the runs without a display; the end-to-end session starts its own after it.
-export QUENLIT_WINE_KEEP_SERVER=1
-status=0
-ctest --preset win32-unit || status=1
-ctest --preset win32 || status=1
-exit $status
+mkdir -p "$WINEPREFIX"
+case ${1:?prefix or test} in
+prefix)
+    [ -f "$kept" ] || make_prefix
+    ;;
+test)
+    if [ -f "$kept" ]; then
+        tar -xf "$kept" -C "$WINEPREFIX"
+    else
+        make_prefix
+    fi
+    # One server for the runs without a display; the end-to-end session starts its own after it.
+    export QUENLIT_WINE_KEEP_SERVER=1
+    status=0
+    ctest --preset win32-unit || status=1
+    ctest --preset win32 || status=1
+    exit $status
+    ;;
+esac

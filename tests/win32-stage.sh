@@ -4,11 +4,21 @@
 # cross-built for i686 and quenlit-inspect.exe on the golden folders. Their CTest names start with
 # win32_.
 #
-#   tests/win32-stage.sh ZIP    ZIP: the release zip, as ./release.sh makes it
+#   tests/win32-stage.sh prefix     makes the machine's 32-bit Wine prefix, kept in build/emulator;
+#                                   ./test.sh runs this beside its other stages
+#   tests/win32-stage.sh test ZIP   builds the tests and runs them; ZIP is the release zip, as
+#                                   ./release.sh makes it (the prefix is made first if need be)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-zip=$(realpath "$1")
 
+if [ "${1:?prefix or test}" = prefix ]; then
+    start=$SECONDS
+    scripts/emulator-run.sh build tests/win32-in-emulator.sh prefix
+    echo "win32 prefix: $((SECONDS - start)) s on the emulated machine"
+    exit
+fi
+
+zip=$(realpath "${2:?the release zip}")
 echo "== win32 (tests of the shipped build)"
 cmake --preset win32 -DQUENLIT_RELEASE_ZIP="$zip" >/dev/null
 cmake --build --preset win32
@@ -19,6 +29,6 @@ cmake --build --preset win32-unit
 echo "== the emulated x86 machine"
 start=$SECONDS
 status=0
-scripts/emulator-run.sh build tests/win32-in-emulator.sh || status=$?
+scripts/emulator-run.sh build tests/win32-in-emulator.sh test || status=$?
 echo "win32 stage: $((SECONDS - start)) s on the emulated machine"
 exit $status

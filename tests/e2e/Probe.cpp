@@ -7,6 +7,8 @@
 //   readout_box  WIDTHxHEIGHT:PIXELS, the box at (30, 30) that any readout can cover, with a
 //            margin on the right: as wide as the widest readout plus kBoxMargin, as high as the
 //            font; PIXELS are its pixels row by row, six hex digits (RRGGBB) each
+//   thumb    X,Y: the centre of the slider's thumb, in screen coordinates
+//   channel  LEFT,RIGHT: the ends of the slider's channel, in screen coordinates
 //   box      the caption and text of a visible message box, "none" when there is none
 // The readout is compared with a reference drawn here with the same font, so both renderings come
 // from the same font engine and must match pixel for pixel.
@@ -156,6 +158,57 @@ std::string ReadoutBox(HWND dialog) {
     return result;
 }
 
+// Memory in the tool's process, where the slider writes what it answers through a pointer: a
+// pointer into the probe's own memory means nothing there.
+class CRemoteRect {
+public:
+    explicit CRemoteRect(HWND window) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+        if (m_process)
+            m_memory = VirtualAllocEx(m_process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    }
+    CRemoteRect(const CRemoteRect&) = delete;
+    CRemoteRect& operator=(const CRemoteRect&) = delete;
+    ~CRemoteRect() {
+        if (m_memory)
+            VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+        if (m_process)
+            CloseHandle(m_process);
+    }
+
+    RECT Ask(HWND window, UINT message) const {
+        RECT rect{};
+        if (m_memory) {
+            SendMessageA(window, message, 0, reinterpret_cast<LPARAM>(m_memory));
+            ReadProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
+        }
+        return rect;
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    void* m_memory = nullptr;
+};
+
+POINT ToScreen(HWND window, LONG x, LONG y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+void PrintSliderGeometry(HWND slider) {
+    const CRemoteRect remote(slider);
+    const RECT thumb = remote.Ask(slider, TBM_GETTHUMBRECT);
+    const POINT centre =
+        ToScreen(slider, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
+    std::printf("thumb=%ld,%ld\n", centre.x, centre.y);
+    const RECT channel = remote.Ask(slider, TBM_GETCHANNELRECT);
+    std::printf("channel=%ld,%ld\n", ToScreen(slider, channel.left, 0).x,
+                ToScreen(slider, channel.right, 0).x);
+}
+
 int FocusedControlId(HWND dialog) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -184,6 +237,7 @@ int main() {
         std::printf("enabled=%d\n", IsWindowEnabled(dialog) ? 1 : 0);
         HWND slider = GetDlgItem(dialog, kSliderId);
         std::printf("slider=%d\n", static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
+        PrintSliderGeometry(slider);
         std::printf("focus=%d\n", FocusedControlId(dialog));
         std::printf("readout=%s\n", Readout(dialog).c_str());
         std::printf("readout_box=%s\n", ReadoutBox(dialog).c_str());

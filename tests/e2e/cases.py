@@ -186,6 +186,54 @@ def readout_shows_each_value(tool):
     end_with_escape(tool)
 
 
+def applied_levels(calls):
+    """The levels whose rows these driver calls write, one after another; fails on anything but
+    whole rows."""
+    rows = {tuple(row(level)): level for level in range(21)}
+    levels = [rows.get(tuple(calls[i:i + 6])) for i in range(0, len(calls), 6)]
+    if len(calls) % 6 or None in levels:
+        raise CaseFailure(f"driver calls that are no whole rows: {calls}")
+    return levels
+
+
+def mouse_drag(tool):
+    """The thumb dragged past the right end, then past the left end: every notification on the way
+    writes one whole row, the levels follow the mouse, and the drag ends at the end it went to."""
+    tool.lay_out(shared_files(flag=flag(b"n", 10)))
+    state = start_applied(tool, 10)
+    tool.activate()
+    written = 7
+    for end, level in [("right", 20), ("left", 0)]:
+        x, y = (int(n) for n in state["thumb"].split(","))
+        left, right = (int(n) for n in state["channel"].split(","))
+        tool.drag((x, y), (right + 30 if end == "right" else left - 30, y))
+        state = tool.wait_state(f"the slider dragged to the {end} end", slider=level,
+                                readout=level - 10)
+        expect(f"flag after the drag to the {end}", tool.flag(), flag(b"y", level))
+        calls = tool.trace()[written:]
+        written += len(calls)
+        levels = applied_levels(calls)
+        if levels != sorted(levels, reverse=end == "left") or levels[-1:] != [level]:
+            raise CaseFailure(f"levels written while dragging to the {end}: {levels}")
+    end_with_escape(tool)
+    expect("last driver call", tool.trace()[-1:], [FINISH])
+
+
+def read_only_flag(tool):
+    """A Flag.txt that cannot be opened for writing keeps no level: the tool starts at level 0,
+    writes the registers, and leaves the file as it was."""
+    stored = flag(b"n", 14)
+    tool.lay_out(shared_files(flag=stored))
+    tool.make_read_only("Flag.txt")
+    start_applied(tool, 0)
+    tool.activate()
+    tool.key("Right")
+    expect("driver calls", tool.wait_trace(19), [INIT_OK] + row(0) + row(1, times=2))
+    tool.wait_state("the readout after a move", readout=-9)
+    end_with_escape(tool)
+    expect("flag at the end", tool.flag(), stored)
+
+
 def readout_box(state):
     """The probe's box around the readout: width, height and its pixels row by row."""
     size, pixels = state["readout_box"].split(":")
@@ -276,6 +324,8 @@ CASES = {
     "ends_with_escape": ending(keys="Escape"),
     "ends_with_alt_f4": ending(keys="alt+F4"),
     "ends_with_close_box": ending(close_box=True),
+    "mouse_drag": mouse_drag,
+    "read_only_flag": read_only_flag,
     "media_types": media_types,
     "registration_switches": registration_switches,
 }

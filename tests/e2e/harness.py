@@ -199,10 +199,20 @@ class Tool:
     # The shared directory ------------------------------------------------------------------
 
     def lay_out(self, files):
+        if (self.shared / "Flag.txt").exists():
+            subprocess.run(["chattr", "-i", str(self.shared / "Flag.txt")], capture_output=True)
         shutil.rmtree(self.shared, ignore_errors=True)
         self.shared.mkdir(parents=True)
         for name, content in files.items():
             (self.shared / name).write_bytes(content)
+
+    def make_read_only(self, name):
+        """Makes a shared file read-only, for root too: root opens a file without write
+        permission for writing, but not one that is immutable."""
+        path = self.shared / name
+        path.chmod(0o444)
+        if os.geteuid() == 0:
+            subprocess.run(["chattr", "+i", str(path)], check=True, capture_output=True)
 
     def flag(self):
         path = self.shared / "Flag.txt"
@@ -278,7 +288,8 @@ class Tool:
         try:
             return wait_for(what, matches)
         except CaseFailure as failure:
-            raise CaseFailure(f"{failure}: expected {expected}, saw {last}") from None
+            seen = {k: v for k, v in last.items() if k != "readout_box"}
+            raise CaseFailure(f"{failure}: expected {expected}, saw {seen}") from None
 
     def xdotool(self, *args):
         result = subprocess.run(["xdotool", *args], env=self.env(), capture_output=True,
@@ -297,6 +308,16 @@ class Tool:
 
     def key(self, *keys):
         self.xdotool("key", "--delay", "50", *keys)
+
+    def drag(self, start, end, steps=10):
+        """Presses the left button at `start` (x, y on the screen), moves to `end` in steps and
+        lets go there."""
+        (x0, y0), (x1, y1) = start, end
+        moves = []
+        for step in range(1, steps + 1):
+            moves += ["mousemove", str(x0 + (x1 - x0) * step // steps),
+                      str(y0 + (y1 - y0) * step // steps), "sleep", "0.05"]
+        self.xdotool("mousemove", str(x0), str(y0), "mousedown", "1", *moves, "mouseup", "1")
 
     def close_box(self):
         subprocess.run(["wmctrl", "-c", DIALOG_TITLE], env=self.env(), capture_output=True)
