@@ -12,6 +12,11 @@
 //   box      the caption and text of a visible message box, "none" when there is none
 // The readout is compared with a reference drawn here with the same font, so both renderings come
 // from the same font engine and must match pixel for pixel.
+//
+//   quenlit_probe             prints one report
+//   quenlit_probe --serve DIR answers each file DIR\request with a report in DIR\reply, until
+//                             Wine ends it: a program start costs seconds on an emulated machine
+//
 #include <windows.h>
 
 #include <commctrl.h>
@@ -198,15 +203,15 @@ POINT ToScreen(HWND window, LONG x, LONG y) {
     return point;
 }
 
-void PrintSliderGeometry(HWND slider) {
+void PrintSliderGeometry(FILE* out, HWND slider) {
     const CRemoteRect remote(slider);
     const RECT thumb = remote.Ask(slider, TBM_GETTHUMBRECT);
     const POINT centre =
         ToScreen(slider, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
-    std::printf("thumb=%ld,%ld\n", centre.x, centre.y);
+    std::fprintf(out, "thumb=%ld,%ld\n", centre.x, centre.y);
     const RECT channel = remote.Ask(slider, TBM_GETCHANNELRECT);
-    std::printf("channel=%ld,%ld\n", ToScreen(slider, channel.left, 0).x,
-                ToScreen(slider, channel.right, 0).x);
+    std::fprintf(out, "channel=%ld,%ld\n", ToScreen(slider, channel.left, 0).x,
+                 ToScreen(slider, channel.right, 0).x);
 }
 
 int FocusedControlId(HWND dialog) {
@@ -224,28 +229,52 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-} // namespace
-
-int main() {
+void Report(FILE* out) {
     HWND dialog = FindWindowA("#32770", kDialogTitle);
     BoxSearch search{dialog, nullptr};
     EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
 
     const bool shown = dialog && IsWindowVisible(dialog);
-    std::printf("dialog=%d\n", shown ? 1 : 0);
+    std::fprintf(out, "dialog=%d\n", shown ? 1 : 0);
     if (shown) {
-        std::printf("enabled=%d\n", IsWindowEnabled(dialog) ? 1 : 0);
+        std::fprintf(out, "enabled=%d\n", IsWindowEnabled(dialog) ? 1 : 0);
         HWND slider = GetDlgItem(dialog, kSliderId);
-        std::printf("slider=%d\n", static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
-        PrintSliderGeometry(slider);
-        std::printf("focus=%d\n", FocusedControlId(dialog));
-        std::printf("readout=%s\n", Readout(dialog).c_str());
-        std::printf("readout_box=%s\n", ReadoutBox(dialog).c_str());
+        std::fprintf(out, "slider=%d\n", static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
+        PrintSliderGeometry(out, slider);
+        std::fprintf(out, "focus=%d\n", FocusedControlId(dialog));
+        std::fprintf(out, "readout=%s\n", Readout(dialog).c_str());
+        std::fprintf(out, "readout_box=%s\n", ReadoutBox(dialog).c_str());
     }
     if (search.box)
-        std::printf("box=%s|%s\n", WindowText(search.box).c_str(),
-                    OneLine(WindowText(GetDlgItem(search.box, kMessageTextId))).c_str());
+        std::fprintf(out, "box=%s|%s\n", WindowText(search.box).c_str(),
+                     OneLine(WindowText(GetDlgItem(search.box, kMessageTextId))).c_str());
     else
-        std::printf("box=none\n");
+        std::fprintf(out, "box=none\n");
+}
+
+// Writes each report whole under another name first, so that a reader never sees half of one.
+[[noreturn]] void Serve(const std::string& dir) {
+    const std::string request = dir + "\\request";
+    const std::string reply = dir + "\\reply";
+    const std::string partial = reply + ".partial";
+    for (;;) {
+        if (!DeleteFileA(request.c_str())) {
+            Sleep(10);
+            continue;
+        }
+        if (FILE* out = std::fopen(partial.c_str(), "w")) {
+            Report(out);
+            std::fclose(out);
+            MoveFileExA(partial.c_str(), reply.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--serve")
+        Serve(argv[2]);
+    Report(stdout);
     return 0;
 }

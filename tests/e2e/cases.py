@@ -78,14 +78,19 @@ def stored_level_restored(tool):
     expect("flag after the end", tool.flag(), flag(b"n", 14))
 
 
-def no_flag_file(tool):
-    tool.lay_out(shared_files())
+def start_at_level_0_and_step(tool):
+    """With no stored level the tool starts at level 0; one step right writes level 1."""
     start_applied(tool, 0)
     tool.activate()
     tool.key("Right")
     expect("driver calls", tool.wait_trace(19), [INIT_OK] + row(0) + row(1, times=2))
     tool.wait_state("the readout after a move", readout=-9)
     end_with_escape(tool)
+
+
+def no_flag_file(tool):
+    tool.lay_out(shared_files())
+    start_at_level_0_and_step(tool)
     expect("shared files", tool.shared_names(), sorted(TABLE_BASES))
     expect("last driver call", tool.trace()[-1:], [FINISH])
 
@@ -225,12 +230,7 @@ def read_only_flag(tool):
     stored = flag(b"n", 14)
     tool.lay_out(shared_files(flag=stored))
     tool.make_read_only("Flag.txt")
-    start_applied(tool, 0)
-    tool.activate()
-    tool.key("Right")
-    expect("driver calls", tool.wait_trace(19), [INIT_OK] + row(0) + row(1, times=2))
-    tool.wait_state("the readout after a move", readout=-9)
-    end_with_escape(tool)
+    start_at_level_0_and_step(tool)
     expect("flag at the end", tool.flag(), stored)
 
 

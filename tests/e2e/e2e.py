@@ -2,9 +2,10 @@
 """End-to-end tests of the real dialog under Wine: the 64-bit build under wine64, the shipped 32-bit
 build under 32-bit Wine.
 
-    e2e.py --work DIR --probe P setup        start the display, window manager and Wine prefix
+    e2e.py --work DIR --probe P setup        start the display, window manager, Wine prefix and
+                                             the probe, which serves every case of the session
     e2e.py --work DIR cleanup                stop them
-    e2e.py --work DIR --dist D --probe P run CASE
+    e2e.py --work DIR --dist D run CASE
 
 The readout is checked by the probe helper, which draws the expected text itself with the same
 CreateFontA arguments into a bitmap and compares it pixel for pixel with the cells of the three
@@ -45,7 +46,7 @@ def main():
         return
 
     case_dir = Path(args.work) / "cases" / args.case
-    tool = Tool(session, args.dist, args.probe, case_dir)
+    tool = Tool(session, args.dist, case_dir)
     try:
         CASES[args.case](tool)
     except Exception:

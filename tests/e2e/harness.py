@@ -72,6 +72,22 @@ def process_bits(pid):
         return None
 
 
+def windows_path(path):
+    """The path as Wine's drive Z: shows it."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def ask_probe(probes, deadline=DEADLINE_SECONDS):
+    """The report of the probe serving in the folder `probes`, as a dict."""
+    request, reply = probes / "request", probes / "reply"
+    reply.unlink(missing_ok=True)
+    request.write_text("report")
+    text = wait_for("the probe's report", lambda: reply.exists() and reply.read_text(
+        errors="replace"), deadline)
+    reply.unlink()
+    return dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
+
+
 def wine_env(prefix, display):
     env = dict(os.environ)
     env.update(WINEPREFIX=str(prefix), DISPLAY=display, WINEDEBUG="-all",
@@ -127,9 +143,14 @@ class Session:
         # last program, and the next start then waits for Wine's desktop process again.
         subprocess.run([WINESERVER, "-w"], env=env, stdin=subprocess.DEVNULL, capture_output=True)
         background([WINESERVER, "-p"], self.work / "wineserver.log", env).wait()
-        # The first program in a prefix starts Wine's desktop and service processes, which keep
-        # its output open: give it a file.
-        background([wine, str(probe)], self.work / "warm-up.log", env).wait()
+        # The probe serves every case of the session from one process: a start costs seconds on
+        # an emulated machine. As the first program in the prefix it also starts Wine's desktop
+        # and service processes, which keep its output open: give it a file. The server ends it.
+        probes = self.work / "probe"
+        probes.mkdir(exist_ok=True)
+        background([wine, str(probe), "--serve", windows_path(probes)], self.work / "probe.log",
+                   env)
+        ask_probe(probes, deadline=120)
 
     def start_desktop(self, state):
         """Starts Xvfb on a free display, then openbox; true when both serve."""
@@ -183,12 +204,12 @@ class Session:
 class Tool:
     """One run of Quenlit.exe with a prepared C:\\KelvoTemp."""
 
-    def __init__(self, session, dist, probe, case_dir):
+    def __init__(self, session, dist, case_dir):
         state = session.load()
         self.display = state["display"]
         self.prefix = Path(state["prefix"])
         self.dist = Path(dist)
-        self.probe_exe = Path(probe)
+        self.probes = session.work / "probe"
         self.case_dir = Path(case_dir)
         self.shared = self.prefix / "drive_c" / "KelvoTemp"
         self.trace_file = self.case_dir / "trace.txt"
@@ -225,7 +246,7 @@ class Tool:
 
     def env(self, fail_init=0):
         env = wine_env(self.prefix, self.display)
-        env["QXSIM_TRACE"] = "Z:" + str(self.trace_file).replace("/", "\\")
+        env["QXSIM_TRACE"] = windows_path(self.trace_file)
         env.pop("QXSIM_FAIL_INIT", None)
         if fail_init:
             env["QXSIM_FAIL_INIT"] = str(fail_init)
@@ -269,12 +290,7 @@ class Tool:
     def probe(self):
         if self.process:
             self.bits_seen.add(process_bits(self.process.pid))
-        # Through a file: a Wine process may leave a helper holding its output open.
-        output = self.case_dir / "probe.log"
-        output.unlink(missing_ok=True)
-        background([wine_for(self.probe_exe), str(self.probe_exe)], output, self.env()).wait()
-        lines = output.read_text(errors="replace").splitlines()
-        return dict(line.split("=", 1) for line in lines if "=" in line)
+        return ask_probe(self.probes)
 
     def wait_state(self, what, **expected):
         """Polls the probe until every expected key has its value; returns the last state."""
