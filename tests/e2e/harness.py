@@ -288,9 +288,11 @@ class Tool:
     # What a person sees ----------------------------------------------------------------------
 
     def probe(self):
-        if self.process:
+        state = ask_probe(self.probes)
+        # Only once the dialog shows: until the launcher's exec, the process is a copy of this one.
+        if self.process and state.get("dialog") == "1":
             self.bits_seen.add(process_bits(self.process.pid))
-        return ask_probe(self.probes)
+        return state
 
     def wait_state(self, what, **expected):
         """Polls the probe until every expected key has its value; returns the last state."""
