@@ -34,7 +34,7 @@ for folder, _, names in os.walk(prefix):
 LINK
     rm -f build/emulator/wine32-prefix-*.tar
     tar -cf "$kept.tmp" -C "$WINEPREFIX" . && mv "$kept.tmp" "$kept"
-    echo "32-bit Wine prefix: kept in $kept ($(du -h "$kept" | cut -f1))"
+    echo "32-bit Wine prefix: kept in $kept ($(du -h --apparent-size "$kept" | cut -f1))"
 }
 
 mkdir -p "$WINEPREFIX"
@@ -53,6 +53,9 @@ test)
     status=0
     ctest --preset win32-unit || status=1
     ctest --preset win32 || status=1
+    echo "What ran as 32-bit code:"
+    grep -h "^Pointer size: \|ran as a 32-bit process$" build/win32-unit/Testing/Temporary/LastTest.log \
+        build/win32/Testing/Temporary/LastTest.log | sed 's/^/  /'
     exit $status
     ;;
 esac
