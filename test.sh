@@ -22,7 +22,7 @@ if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
 fi
 if [ "$win32_stage" = 1 ]; then
     mkdir -p build
-    setsid tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
+    setsid -w tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
     prefix_job=$!
     trap 'kill -- -"$prefix_job" 2>/dev/null || true' EXIT
 fi
