@@ -28,12 +28,24 @@ command -v qemu-system-x86_64 >/dev/null || fail "qemu-system-x86_64 is missing 
 
 # Debian's kernel, taken out of its package without installing it: an installed kernel would build
 # an initramfs of its own, which takes long and is not needed.
-kernel_package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: //p' | head -n 1)
-[ -n "$kernel_package" ] || fail "apt knows no package linux-image-amd64"
-kernel_dir=$cache/$kernel_package
+current_kernel_package() {
+    kernel_package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: //p' | head -n 1)
+    [ -n "$kernel_package" ] || fail "apt knows no package linux-image-amd64"
+    kernel_dir=$cache/$kernel_package
+}
+download_kernel() {
+    (cd "$cache" && rm -f ./*.deb && apt-get download "$kernel_package" >/dev/null 2>&1)
+}
+current_kernel_package
+if [ ! -d "$kernel_dir" ] && ! download_kernel; then
+    # Lists older than the mirror name a kernel it no longer holds: it keeps only the newest.
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get update >/dev/null 2>&1 || true
+    fi
+    current_kernel_package
+    [ -d "$kernel_dir" ] || download_kernel || fail "cannot download $kernel_package"
+fi
 if [ ! -d "$kernel_dir" ]; then
-    (cd "$cache" && rm -f ./*.deb && apt-get download "$kernel_package" >/dev/null 2>&1) ||
-        fail "cannot download $kernel_package"
     rm -rf "$kernel_dir.tmp"
     dpkg-deb -x "$cache/$kernel_package"_*.deb "$kernel_dir.tmp"
     rm -f "$cache"/*.deb
