@@ -10,6 +10,8 @@ public:
     // Opens an existing file; "rb" and "rb+" never create one.
     CFileStream(const CFilePath& path, const char* mode)
         : m_file(path.Fits() ? std::fopen(path.Text(), mode) : nullptr) {}
+    // Takes over a stream opened otherwise, or none.
+    explicit CFileStream(std::FILE* file) : m_file(file) {}
     CFileStream(const CFileStream&) = delete;
     CFileStream& operator=(const CFileStream&) = delete;
     ~CFileStream() {

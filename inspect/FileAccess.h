@@ -3,10 +3,10 @@
 // anything is opened, and only a regular file is opened.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 #include "FilePath.h"
+#include "FileStream.h"
 
 enum class FileKind {
     Missing,
@@ -28,21 +28,5 @@ struct FileFacts {
 FileFacts ExamineFile(const CFilePath& path);
 
 // A regular file opened "rb", as the tool opens a table file. The open never waits: whatever is
-// not a regular file by the time it is opened is closed again at once. Closed when it goes out of
-// scope.
-class CRegularFileStream {
-public:
-    explicit CRegularFileStream(const CFilePath& path);
-    CRegularFileStream(const CRegularFileStream&) = delete;
-    CRegularFileStream& operator=(const CRegularFileStream&) = delete;
-    ~CRegularFileStream() {
-        if (m_file)
-            std::fclose(m_file);
-    }
-
-    bool IsOpen() const { return m_file != nullptr; }
-    std::FILE* Get() const { return m_file; }
-
-private:
-    std::FILE* m_file = nullptr;
-};
+// not a regular file by the time it is opened is closed again at once, and the stream is closed.
+CFileStream OpenRegularFile(const CFilePath& path);

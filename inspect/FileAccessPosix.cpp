@@ -42,15 +42,17 @@ FileFacts ExamineFile(const CFilePath& path) {
     return {FileKind::Special, SpecialKindOf(status.st_mode)};
 }
 
-CRegularFileStream::CRegularFileStream(const CFilePath& path) {
+CFileStream OpenRegularFile(const CFilePath& path) {
     if (!path.Fits())
-        return;
+        return CFileStream(nullptr);
     const int descriptor = open(path.Text(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0)
-        return;
+        return CFileStream(nullptr);
     struct stat status;
+    std::FILE* file = nullptr;
     if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-        m_file = fdopen(descriptor, "rb");
-    if (!m_file)
+        file = fdopen(descriptor, "rb");
+    if (!file)
         close(descriptor);
+    return CFileStream(file);
 }

@@ -29,13 +29,12 @@ FileFacts ExamineFile(const CFilePath& path) {
     return {FileKind::Regular, ""};
 }
 
-CRegularFileStream::CRegularFileStream(const CFilePath& path)
-    : m_file(path.Fits() ? std::fopen(path.Text(), "rb") : nullptr) {
-    if (!m_file)
-        return;
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
-    if (GetFileType(handle) != FILE_TYPE_DISK) {
-        std::fclose(m_file);
-        m_file = nullptr;
+CFileStream OpenRegularFile(const CFilePath& path) {
+    std::FILE* file = path.Fits() ? std::fopen(path.Text(), "rb") : nullptr;
+    if (file &&
+        GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+        std::fclose(file);
+        file = nullptr;
     }
+    return CFileStream(file);
 }

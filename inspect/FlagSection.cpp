@@ -29,7 +29,7 @@ struct FlagBytes {
 // Reads the file, for reading only, block by block: a file of any length takes the same memory.
 FlagBytes ReadFlagBytes(const CFilePath& path) {
     FlagBytes bytes;
-    const CRegularFileStream file(path);
+    const CFileStream file = OpenRegularFile(path);
     if (!file.IsOpen())
         return bytes;
     bytes.read = true;

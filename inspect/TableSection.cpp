@@ -177,7 +177,7 @@ TableFileReport ReadTableFile(const char* name, const CFilePath& path, CBrightne
                     name, facts.what.c_str());
         break;
     case FileKind::Regular:
-        if (const CRegularFileStream file(path); file.IsOpen())
+        if (const CFileStream file = OpenRegularFile(path); file.IsOpen())
             ReadBrightnessTable(file.Get(), table, &report);
         else
             out.Line("Table file: %s, exists but cannot be opened.", name);
