@@ -107,6 +107,8 @@ class Session:
     def __init__(self, work):
         self.work = Path(work)
         self.file = self.work / "session.json"
+        # Where the session's probe takes requests and leaves its reports.
+        self.probes = self.work / "probe"
 
     def setup(self, probe):
         self.cleanup()
@@ -146,11 +148,10 @@ class Session:
         # The probe serves every case of the session from one process: a start costs seconds on
         # an emulated machine. As the first program in the prefix it also starts Wine's desktop
         # and service processes, which keep its output open: give it a file. The server ends it.
-        probes = self.work / "probe"
-        probes.mkdir(exist_ok=True)
-        background([wine, str(probe), "--serve", windows_path(probes)], self.work / "probe.log",
-                   env)
-        ask_probe(probes, deadline=120)
+        self.probes.mkdir(exist_ok=True)
+        background([wine, str(probe), "--serve", windows_path(self.probes)],
+                   self.work / "probe.log", env)
+        ask_probe(self.probes, deadline=120)
 
     def start_desktop(self, state):
         """Starts Xvfb on a free display, then openbox; true when both serve."""
@@ -209,7 +210,7 @@ class Tool:
         self.display = state["display"]
         self.prefix = Path(state["prefix"])
         self.dist = Path(dist)
-        self.probes = session.work / "probe"
+        self.probes = session.probes
         self.case_dir = Path(case_dir)
         self.shared = self.prefix / "drive_c" / "KelvoTemp"
         self.trace_file = self.case_dir / "trace.txt"
