@@ -9,12 +9,6 @@
 
 namespace {
 
-// Client-area pixels of the text's top-left corner.
-constexpr int kReadoutX = 30;
-constexpr int kReadoutY = 30;
-constexpr int kReadoutFontHeight = 40;
-constexpr const char* kReadoutFontFace = "Colonna MT";
-
 // The widest and tallest of the readouts of every level and of the five blanks, in the font
 // selected into `dc`. A substituted face can make a readout wider than the blanks.
 SIZE MeasureReadoutArea(const CDC& dc) {

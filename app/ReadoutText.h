@@ -1,9 +1,15 @@
-// The text of the level readout: the display value in decimal, padded with blanks to three
-// characters, so that every readout covers the one before it.
+// The level readout's place, font and text: the display value in decimal, padded with blanks to
+// three characters, so that every readout covers the one before it.
 #pragma once
 
 #include <array>
 #include <limits>
+
+// Client-area pixels of the text's top-left corner, and the font it is drawn in.
+constexpr int kReadoutX = 30;
+constexpr int kReadoutY = 30;
+constexpr int kReadoutFontHeight = 40;
+constexpr const char* kReadoutFontFace = "Colonna MT";
 
 // Five blanks: the clearing before each readout is never narrower than they are.
 constexpr const char kReadoutClearing[] = "     ";

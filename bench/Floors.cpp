@@ -1,111 +1,34 @@
 #include "Floors.h"
 
-#include <cstdio>
-#include <fcntl.h>
 #include <string_view>
-#include <unistd.h>
-#include <utility>
 
+#include "FlagFile.h"
+#include "FloorFile.h"
 #include "QXBaseIF.h"
 #include "SensorLink.h"
+#include "TableFile.h"
 
 namespace {
 
-constexpr std::size_t kWholeFile = 4096; // more than any file the benchmarks read
-#ifdef O_BINARY
-constexpr int kUntranslated = O_BINARY; // the Windows C runtime would turn CR LF into LF
-#else
-constexpr int kUntranslated = 0;
-#endif
-constexpr unsigned char kLevelLetterBase = 'A';
+// More than any shared file the floors read.
+constexpr std::size_t kWholeFile = 4096;
 
-constexpr std::pair<std::string_view, FilmType> kKeywords[] = {
-    {"Slide", FilmType::Slide},           {"Film", FilmType::Film},
-    {"B&W", FilmType::BlackWhite},        {"Photo", FilmType::Photo},
-    {"PhoBW", FilmType::PhotoBlackWhite},
-};
+constexpr long kRunningMarkOffset = 0;
+constexpr long kLevelLetterOffset = 1;
 
-// One read with the operating system's own calls gets a whole small file; -1 when it cannot be
-// opened.
-ssize_t ReadWithSystemCalls(const char* path, char* text, std::size_t size) {
-    const int file = open(path, O_RDONLY | kUntranslated);
-    if (file < 0)
-        return -1;
-    const ssize_t count = read(file, text, size);
-    close(file);
-    return count;
+// The whole of a small file; empty when it cannot be opened or holds nothing.
+std::string_view ReadWhole(const CFilePath& path, char (&text)[kWholeFile], bool& opened) {
+    CFloorFile file(path, CFloorFile::Access::Read);
+    opened = file.IsOpen();
+    return {text, opened ? file.ReadAt(0, text, sizeof text) : 0};
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return c - 'a' + 10;
-}
-
-} // namespace
-
-FilmType DetectFilmTypeFloor(const char* path) {
-    char text[kWholeFile];
-    const ssize_t count = ReadWithSystemCalls(path, text, sizeof text);
-    if (count <= 0)
-        return FilmType::Slide;
-    std::string_view searched(text, static_cast<std::size_t>(count));
-    searched = searched.substr(0, searched.find('\0'));
-    for (const auto& [keyword, type] : kKeywords)
-        if (searched.find(keyword) != std::string_view::npos)
-            return type;
-    return FilmType::Slide;
-}
-
-bool LoadTableFloor(const char* path, TableRows& rows) {
-    char text[kWholeFile];
-    const ssize_t count = ReadWithSystemCalls(path, text, sizeof text);
-    if (count < 0)
-        return false;
-    const std::size_t size = static_cast<std::size_t>(count);
-    // Row lines hold their values at columns 2, 7, 12, 17, 22, 27 and end in CR LF.
-    constexpr std::size_t kLastValueEnd = 29;
-    std::size_t line = 0;
-    for (auto& row : rows) {
-        if (line + kLastValueEnd > size)
-            break;
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            const char* digits = text + line + 2 + 5 * column;
-            row[column] = 16 * HexDigit(digits[0]) + HexDigit(digits[1]);
-        }
-        const std::string_view rest(text + line + kLastValueEnd, size - line - kLastValueEnd);
-        const std::size_t lineEnd = rest.find('\r');
-        if (lineEnd == std::string_view::npos)
-            break;
-        line += kLastValueEnd + lineEnd + 2;
-        if (line >= size || text[line] == '#')
-            break;
-    }
-    return true;
-}
-
-int RewriteFlagFloor(const char* path, long offset, unsigned char byte) {
-    std::FILE* file = std::fopen(path, "rb+");
-    if (!file)
-        return -1;
-    unsigned char bytes[4];
-    int storedLevel = -1;
-    if (std::fread(bytes, 1, sizeof bytes, file) == sizeof bytes) {
-        storedLevel = bytes[1] - kLevelLetterBase;
-        bytes[offset] = byte;
-        std::rewind(file); // a stream must be positioned between a read and a write
-        std::fwrite(bytes, 1, sizeof bytes, file);
-    }
-    std::fclose(file);
-    return storedLevel;
-}
-
-void WriteRowFloor(const CBrightnessTable::Row& row) {
+void WriteRow(const CBrightnessTable::Row& row) {
     for (std::size_t column = 0; column < row.size(); ++column)
         WriteRegister(kSensorDeviceAddress, kBrightnessRegisters[column], row[column]);
 }
+
+} // namespace
 
 TableRows RowsOf(const CBrightnessTable& table) {
     TableRows rows;
@@ -113,4 +36,84 @@ TableRows RowsOf(const CBrightnessTable& table) {
         for (int column = 1; column <= kTableColumnCount; ++column)
             rows[row][column - 1] = table.Value(row, column);
     return rows;
+}
+
+FilmType DetectFilmTypeFloor(const CFilePath& directory) {
+    char text[kWholeFile];
+    bool opened;
+    std::string_view searched = ReadWhole(CFilePath(directory, kFilmTypeFileName), text, opened);
+    searched = searched.substr(0, searched.find('\0'));
+    for (int type = 0; type < kFilmTypeCount; ++type)
+        if (searched.find(FilmTypeKeyword(static_cast<FilmType>(type))) != std::string_view::npos)
+            return static_cast<FilmType>(type);
+    return FilmType::Slide;
+}
+
+bool LoadTableFloor(FilmType type, const CFilePath& directory, TableRows& rows) {
+    char text[kWholeFile];
+    bool opened;
+    const std::string_view file =
+        ReadWhole(CFilePath(directory, TableFileName(type)), text, opened);
+    // Row lines hold their values at columns 2, 7, 12, 17, 22, 27 and end in CR LF.
+    constexpr std::size_t kLastValueEnd = 29;
+    std::size_t line = 0;
+    for (auto& row : rows) {
+        if (line + kLastValueEnd > file.size())
+            break;
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            const std::size_t digits = line + 2 + 5 * column;
+            row[column] =
+                (16 * HexDigitValue(file[digits]) + HexDigitValue(file[digits + 1])) % 256;
+        }
+        const std::size_t lineEnd = file.find('\r', line + kLastValueEnd);
+        if (lineEnd == std::string_view::npos)
+            break;
+        line = lineEnd + 2;
+        if (line >= file.size() || file[line] == '#')
+            break;
+    }
+    return opened;
+}
+
+CFloorRun::CFloorRun(const CFilePath& directory)
+    : m_directory(directory), m_flagPath(directory, CFlagFile::kFileName),
+      m_rows(RowsOf(CBrightnessTable())) {}
+
+int CFloorRun::Start() {
+    LoadTableFloor(DetectFilmTypeFloor(m_directory), m_directory, m_rows);
+    const int level = StartLevelOf(StoredLevel());
+    m_driverOpen = InitQXDriver(kImageWidth, kImageHeight) >= 0;
+    WriteRow(m_rows[level]);
+    WriteFlagByte(kRunningMarkOffset, CFlagFile::kRunningMark);
+    return level;
+}
+
+void CFloorRun::LevelChanged(int level) {
+    WriteFlagByte(kLevelLetterOffset, CFlagFile::kLevelLetterBase + level);
+    WriteRow(m_rows[level]);
+}
+
+void CFloorRun::Stop() {
+    WriteFlagByte(kRunningMarkOffset, CFlagFile::kStoppedMark);
+    FinishOpenDriver();
+}
+
+int CFloorRun::StoredLevel() const {
+    CFloorFile flag(m_flagPath, CFloorFile::Access::ReadWrite);
+    if (!flag.IsOpen())
+        return 0;
+    unsigned char letter;
+    return flag.ReadAt(kLevelLetterOffset, &letter, 1) == 1 ? StoredLevelOfLetter(letter) : -1;
+}
+
+void CFloorRun::WriteFlagByte(long offset, unsigned char byte) const {
+    CFloorFile flag(m_flagPath, CFloorFile::Access::ReadWrite);
+    if (flag.IsOpen())
+        flag.WriteAt(offset, &byte, 1);
+}
+
+void CFloorRun::FinishOpenDriver() {
+    if (m_driverOpen)
+        FinishDriver();
+    m_driverOpen = false;
 }

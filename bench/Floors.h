@@ -1,27 +1,53 @@
-// The least work that leaves the same bytes on disk and makes the same driver calls as the core's
-// routines, for the files the benchmarks use: what each measured sequence is compared against.
+// The floors: for each operation the tool measures, the least work that makes the same file writes
+// (file, offset, bytes) and the same driver calls, and reads nothing the tool does not need. Each
+// file is opened and closed per operation, as the tool does; the rules (keywords, letters, marks,
+// registers, table files) are the tool's own constants. The floors follow the path on which the
+// driver opens; floors_match_tool holds them to the tool.
 #pragma once
 
 #include <array>
 
 #include "BrightnessTable.h"
+#include "FilePath.h"
 #include "FilmType.h"
 
 using TableRows = std::array<CBrightnessTable::Row, kLevelCount>;
 
-// One open, one read of the whole file, one close, then the keywords in their order.
-FilmType DetectFilmTypeFloor(const char* path);
+// The rows of a table in its current state.
+TableRows RowsOf(const CBrightnessTable& table);
+
+// One open, one read of the whole file, one close, then the keywords in their search order.
+FilmType DetectFilmTypeFloor(const CFilePath& directory);
 
 // One open, one read of the whole file, one close, then every value straight from its columns
 // over `rows`. Returns false when the file cannot be opened.
-bool LoadTableFloor(const char* path, TableRows& rows);
+bool LoadTableFloor(FilmType type, const CFilePath& directory, TableRows& rows);
 
-// Opens the flag file "rb+", reads its four bytes, writes them back with byte `offset` set to
-// `byte`, closes it. Returns the level byte 1 held before, or -1 when there were not four bytes.
-int RewriteFlagFloor(const char* path, long offset, unsigned char byte);
+// One run of the tool on the shared files in `directory`.
+class CFloorRun {
+public:
+    explicit CFloorRun(const CFilePath& directory);
+    CFloorRun(const CFloorRun&) = delete;
+    CFloorRun& operator=(const CFloorRun&) = delete;
+    // Finishes the driver if it is open.
+    ~CFloorRun() { FinishOpenDriver(); }
 
-// The six register writes of one row, through the driver calls themselves.
-void WriteRowFloor(const CBrightnessTable::Row& row);
+    // The film type, its table over the built-in rows, the stored level (byte 1 alone), the
+    // driver's open, the level's row and the running mark. Returns the level.
+    int Start();
+    // The level's letter and its row.
+    void LevelChanged(int level);
+    // The stopped mark and the driver's finish.
+    void Stop();
 
-// The rows of a table in its current state.
-TableRows RowsOf(const CBrightnessTable& table);
+private:
+    // Byte 1 as a level; 0 when the file cannot be opened, -1 when it has no byte 1.
+    int StoredLevel() const;
+    void WriteFlagByte(long offset, unsigned char byte) const;
+    void FinishOpenDriver();
+
+    CFilePath m_directory;
+    CFilePath m_flagPath;
+    TableRows m_rows;
+    bool m_driverOpen = false;
+};

@@ -7,16 +7,13 @@
 namespace {
 
 constexpr const char* kReadWriteExisting = "rb+";
-constexpr unsigned char kLevelLetterBase = 0x41;
-constexpr unsigned char kRunningMark = 'y';
-constexpr unsigned char kStoppedMark = 'n';
 // What a missing byte reads as: subtracting the letter base keeps it outside the level range.
 constexpr unsigned char kMissingByte = 0xFF;
 
 } // namespace
 
 int8_t StoredLevelOfLetter(unsigned char letter) {
-    return static_cast<int8_t>(static_cast<unsigned char>(letter - kLevelLetterBase));
+    return static_cast<int8_t>(static_cast<unsigned char>(letter - CFlagFile::kLevelLetterBase));
 }
 
 CFlagFile::CFlagFile(const CFilePath& directory) : m_path(directory, kFileName) {}

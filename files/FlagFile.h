@@ -21,6 +21,11 @@ struct FlagFileReport {
 class CFlagFile {
 public:
     static constexpr const char* kFileName = "Flag.txt";
+    // Byte 1 holds this letter plus the level.
+    static constexpr unsigned char kLevelLetterBase = 0x41;
+    // Byte 0 while the tool runs, and after it has stopped.
+    static constexpr unsigned char kRunningMark = 'y';
+    static constexpr unsigned char kStoppedMark = 'n';
 
     explicit CFlagFile(const CFilePath& directory = SharedDirectory);
 

@@ -1,54 +1,43 @@
 // The floor of Quenlit.exe: the same dialog template under a bare dialog procedure, on raw Win32
-// and C runtime calls. It leaves the same bytes in Flag.txt, makes the same driver calls and draws
-// the same readout as the tool, with the least work: no class library, no controller, no OLE.
+// calls and the floors of the tool's operations (Floors.h). It makes the same file writes and
+// driver calls and draws the same readout as the tool, with the least work: no class library, no
+// controller, no OLE.
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "BareFlagFile.h"
 #include "BareReadout.h"
 #include "DragReplay.h"
 #include "Floors.h"
-#include "QXBaseIF.h"
-#include "SensorLink.h"
-#include "TableFile.h"
+#include "Levels.h"
+#include "SharedDirectory.h"
 #include "resource.h"
 
 namespace {
 
-TableRows rows = RowsOf(CBrightnessTable());
+CFloorRun run(SharedDirectory);
 int displayValue = 0;
 CDragReplay replay;
 
-// The tool's start-up: window icons, slider, film type, table, stored level, driver, row, "y".
+// The tool's start-up: window icons, then film type, table, stored level, driver, row, "y", and
+// the slider at the level.
 BOOL OnInitDialog(HWND dialog) {
     const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON));
     ::SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-    const FilmType filmType =
-        DetectFilmTypeFloor(CFilePath(SharedDirectory, kFilmTypeFileName).Text());
-    LoadTableFloor(CFilePath(SharedDirectory, TableFileName(filmType)).Text(), rows);
-    int level = ReadStoredLevelBare();
-    if (!IsValidLevel(level))
-        level = kLevelCentre;
-
+    const int level = run.Start();
     const HWND slider = ::GetDlgItem(dialog, IDC_LEVEL_SLIDER);
     ::SendMessageA(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kLevelCount - 1));
     ::SendMessageA(slider, TBM_SETPOS, TRUE, level);
-
-    InitQXDriver(kImageWidth, kImageHeight);
-    WriteRowFloor(rows[level]);
     displayValue = DisplayValueOf(level);
-    MarkRunningBare(true);
     return TRUE;
 }
 
 // A slider notification: store the slider's level, write its row, draw the readout.
 void OnHScroll(HWND dialog, HWND slider) {
     const int level = static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0));
-    StoreLevelBare(level);
-    WriteRowFloor(rows[level]);
+    run.LevelChanged(level);
     displayValue = DisplayValueOf(level);
     DrawReadoutBare(dialog, displayValue);
 }
@@ -76,8 +65,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         OnHScroll(dialog, reinterpret_cast<HWND>(lParam));
         return FALSE;
     case WM_DESTROY:
-        MarkRunningBare(false);
-        FinishDriver();
+        run.Stop();
         return FALSE;
     }
     return FALSE;

@@ -1,24 +1,22 @@
 #include "BareReadout.h"
 
-#include <charconv>
-#include <cstring>
+#include "Levels.h"
+#include "ReadoutText.h"
 
 namespace {
 
-// The widest and tallest of the five blanks and the readouts -10..10 in the selected font, as the
-// tool measures them: once, with the font created.
+// The widest and tallest of the five blanks and the readouts of every level in the selected font,
+// as the tool measures them: once, with the font created.
 SIZE ReadoutArea(HDC dc) {
     static SIZE measured{};
     if (measured.cx > 0)
         return measured;
     SIZE area{};
-    ::GetTextExtentPoint32A(dc, "     ", 5, &area);
-    for (int value = -10; value <= 10; ++value) {
-        char text[3];
-        std::memset(text, ' ', sizeof text);
-        std::to_chars(text, text + sizeof text, value);
+    ::GetTextExtentPoint32A(dc, kReadoutClearing, kReadoutClearingLength, &area);
+    for (int level = 0; level < kLevelCount; ++level) {
+        const ReadoutText text = FormatReadout(DisplayValueOf(level));
         SIZE size{};
-        ::GetTextExtentPoint32A(dc, text, sizeof text, &size);
+        ::GetTextExtentPoint32A(dc, text.buffer.data(), text.length, &size);
         area.cx = size.cx > area.cx ? size.cx : area.cx;
         area.cy = size.cy > area.cy ? size.cy : area.cy;
     }
@@ -29,19 +27,17 @@ SIZE ReadoutArea(HDC dc) {
 } // namespace
 
 void DrawReadoutBare(HWND window, int displayValue) {
-    const HFONT font = ::CreateFontA(40, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     DEFAULT_PITCH | FF_DONTCARE, "Colonna MT");
+    const HFONT font =
+        ::CreateFontA(kReadoutFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, kReadoutFontFace);
     const HDC dc = ::GetDC(window);
     const HGDIOBJ previousFont = ::SelectObject(dc, font);
     const SIZE area = ReadoutArea(dc);
-    const RECT clearing{30, 30, 30 + area.cx, 30 + area.cy};
-    ::ExtTextOutA(dc, 30, 30, ETO_OPAQUE, &clearing, "", 0, nullptr);
-    // -10..10: at most three characters, blanks after them.
-    char text[3];
-    std::memset(text, ' ', sizeof text);
-    std::to_chars(text, text + sizeof text, displayValue);
-    ::TextOutA(dc, 30, 30, text, sizeof text);
+    const RECT clearing{kReadoutX, kReadoutY, kReadoutX + area.cx, kReadoutY + area.cy};
+    ::ExtTextOutA(dc, kReadoutX, kReadoutY, ETO_OPAQUE, &clearing, "", 0, nullptr);
+    const ReadoutText text = FormatReadout(displayValue);
+    ::TextOutA(dc, kReadoutX, kReadoutY, text.buffer.data(), text.length);
     ::SelectObject(dc, previousFont);
     ::ReleaseDC(window, dc);
     ::DeleteObject(font);

@@ -1,0 +1,40 @@
+// What a piece of code reads and writes in the files of one directory, seen from its system calls:
+// the code runs in a child process that this one traces. Linux only.
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct FileAccess {
+    enum class Kind { Read, Write, Other };
+    Kind kind;
+    // The file's name in the directory.
+    std::string name;
+    long long offset = 0;
+    // Read: how many bytes arrived. Write: the bytes written. Other: the system call's number.
+    long long count = 0;
+    std::string bytes;
+
+    bool operator==(const FileAccess& other) const {
+        return kind == other.kind && name == other.name && offset == other.offset &&
+               count == other.count && bytes == other.bytes;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const FileAccess& access);
+
+struct TracedRun {
+    // False when the child could not be traced to its end.
+    bool completed = false;
+    std::vector<FileAccess> accesses;
+    // What the code returned.
+    std::string result;
+};
+
+// Runs `prepare` and then `code` in a child process, and records every read, write and other
+// change that `code` makes through a descriptor of a file in `directory` (ending in its
+// separator). The result of `code` comes back through a pipe.
+TracedRun TraceFileAccess(const std::string& directory, const std::function<void()>& prepare,
+                          const std::function<std::string()>& code);
