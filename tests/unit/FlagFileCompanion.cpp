@@ -1,25 +1,25 @@
 // A writer of Flag.txt beside the tool, for the flag file's concurrency test. For the given time it
 // writes a counter to each byte it is given, as the companion application writes bytes 2 and 3:
-// open "rb+", seek, write, close. Before each round it checks that those bytes still hold what it
-// wrote last: the tool sets other bytes only, so a difference is one of its writes undone.
+// open "rb+", read, seek, write, close. Before each write it checks that those bytes still hold
+// what it wrote last: the tool sets other bytes only, so a difference is one of its writes undone.
 //
 // flag_file_companion FLAG_FILE OFFSETS MILLISECONDS RESULT_FILE
-// OFFSETS are digits 0 to 3 in rising order, such as "023". RESULT_FILE receives "<writes> <lost
+// OFFSETS are digits 0 to 3, such as "023". RESULT_FILE receives "<writes> <lost
 // writes>". Exit status 0, or 2 on a usage error or when the result cannot be written.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "FileStream.h"
 
 namespace {
 
 constexpr std::size_t kFlagSize = 4;
-
-// Most rounds write through one opening: the tool's operations meet many more writes so.
-constexpr int kRoundsPerOpening = 16;
+// A pause after each write, which wakes the writer up again at any point of the tool's work, also
+// when both share one processor.
+constexpr auto kPause = std::chrono::microseconds(20);
 
 struct Tally {
     unsigned long writes = 0;
@@ -27,32 +27,25 @@ struct Tally {
 };
 
 // Reads the four bytes, counts a write undone when the given bytes no longer hold what it wrote
-// last, and writes them anew, each run of neighbouring bytes at once. Returns false when the round
-// could not read or write.
+// last, and writes them anew. Returns false when it could not read or write.
 bool Round(std::FILE* file, const std::string& offsets, unsigned char (&written)[kFlagSize],
            unsigned char counter, bool checked, Tally& tally) {
     unsigned char seen[kFlagSize];
-    if (std::fseek(file, 0, SEEK_SET) != 0 || std::fread(seen, 1, sizeof seen, file) != sizeof seen)
+    if (std::fread(seen, 1, sizeof seen, file) != sizeof seen)
         return false;
     bool undone = false;
-    for (const char offset : offsets)
-        undone = undone || seen[offset - '0'] != written[offset - '0'];
+    for (const char digit : offsets)
+        undone = undone || seen[digit - '0'] != written[digit - '0'];
     tally.lost += checked && undone;
-    for (std::size_t first = 0; first < offsets.size();) {
-        std::size_t end = first + 1;
-        while (end < offsets.size() && offsets[end] == offsets[end - 1] + 1)
-            ++end;
-        const long start = offsets[first] - '0';
+    for (const char digit : offsets) {
         // Each byte its own value, which changes with every round.
-        for (std::size_t i = first; i < end; ++i)
-            written[offsets[i] - '0'] = static_cast<unsigned char>(counter + offsets[i]);
-        if (std::fseek(file, start, SEEK_SET) != 0 ||
-            std::fwrite(written + start, 1, end - first, file) != end - first)
+        const int offset = digit - '0';
+        written[offset] = static_cast<unsigned char>(counter + offset);
+        if (std::fseek(file, offset, SEEK_SET) != 0 || std::putc(written[offset], file) == EOF)
             return false;
-        first = end;
     }
     ++tally.writes;
-    return std::fflush(file) == 0;
+    return true;
 }
 
 Tally WriteUntil(const char* flagPath, const std::string& offsets,
@@ -62,10 +55,12 @@ Tally WriteUntil(const char* flagPath, const std::string& offsets,
     unsigned char counter = 0;
     bool checked = false;
     while (std::chrono::steady_clock::now() < end) {
-        const CFileStream file(flagPath, "rb+");
-        checked = checked && file.IsOpen();
-        for (int round = 0; round < kRoundsPerOpening && file.IsOpen(); ++round)
-            checked = Round(file.Get(), offsets, written, ++counter, checked, tally);
+        {
+            const CFileStream file(flagPath, "rb+");
+            checked =
+                file.IsOpen() && Round(file.Get(), offsets, written, ++counter, checked, tally);
+        }
+        std::this_thread::sleep_for(kPause);
     }
     return tally;
 }
@@ -74,7 +69,7 @@ bool AreOffsets(const std::string& offsets) {
     for (const char offset : offsets)
         if (offset < '0' || offset >= '0' + static_cast<int>(kFlagSize))
             return false;
-    return !offsets.empty() && std::is_sorted(offsets.begin(), offsets.end());
+    return !offsets.empty();
 }
 
 } // namespace
