@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
@@ -29,20 +30,18 @@ private:
     int m_descriptor;
 };
 
-bool IsRead(long call) {
-    return call == SYS_read || call == SYS_pread64;
-}
-bool IsWrite(long call) {
-    return call == SYS_write || call == SYS_pwrite64;
-}
-// Calls that read or change a file otherwise.
-bool IsOther(long call) {
+// What a system call does to a file, or nothing when it reads and changes none.
+std::optional<FileAccess::Kind> KindOf(long call) {
+    if (call == SYS_read || call == SYS_pread64)
+        return FileAccess::Kind::Read;
+    if (call == SYS_write || call == SYS_pwrite64)
+        return FileAccess::Kind::Write;
     for (const long other :
          {SYS_readv, SYS_preadv, SYS_preadv2, SYS_writev, SYS_pwritev, SYS_pwritev2, SYS_ftruncate,
           SYS_fallocate, SYS_sendfile, SYS_copy_file_range, SYS_mmap})
         if (call == other)
-            return true;
-    return false;
+            return FileAccess::Kind::Other;
+    return std::nullopt;
 }
 
 // The watched child, stopped at one of its system calls.
@@ -107,24 +106,20 @@ bool Follow(pid_t child, const std::string& directory, std::vector<FileAccess>& 
         ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
         if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
             const long call = static_cast<long>(info.entry.nr);
+            const std::optional<FileAccess::Kind> kind = KindOf(call);
             const auto descriptor =
                 static_cast<long long>(info.entry.args[call == SYS_mmap ? 4 : 0]);
-            const std::string path = tracee.Path(descriptor);
-            watched = path.compare(0, directory.size(), directory) == 0 &&
-                      (IsRead(call) || IsWrite(call) || IsOther(call));
+            const std::string path = kind ? tracee.Path(descriptor) : std::string();
+            watched = kind && path.compare(0, directory.size(), directory) == 0;
             if (!watched)
                 continue;
-            pending = FileAccess{IsRead(call)    ? FileAccess::Kind::Read
-                                 : IsWrite(call) ? FileAccess::Kind::Write
-                                                 : FileAccess::Kind::Other,
-                                 path.substr(directory.size()),
-                                 0,
-                                 0,
-                                 {}};
             const bool positioned = call == SYS_pread64 || call == SYS_pwrite64;
-            pending.offset = positioned ? static_cast<long long>(info.entry.args[3])
-                                        : tracee.Position(descriptor);
-            pending.count = pending.kind == FileAccess::Kind::Other ? call : 0;
+            pending = {*kind,
+                       path.substr(directory.size()),
+                       positioned ? static_cast<long long>(info.entry.args[3])
+                                  : tracee.Position(descriptor),
+                       *kind == FileAccess::Kind::Other ? call : 0,
+                       {}};
             buffer = info.entry.args[1];
         } else if (info.op == PTRACE_SYSCALL_INFO_EXIT && watched) {
             watched = false;
@@ -156,8 +151,7 @@ std::ostream& operator<<(std::ostream& out, const FileAccess& access) {
     return out << "system call " << access.count << " on " << access.name;
 }
 
-TracedRun TraceFileAccess(const std::string& directory, const std::function<void()>& prepare,
-                          const std::function<std::string()>& code) {
+TracedRun TraceFileAccess(const std::string& directory, const std::function<std::string()>& code) {
     int ends[2];
     if (pipe(ends) != 0)
         return {};
@@ -168,7 +162,6 @@ TracedRun TraceFileAccess(const std::string& directory, const std::function<void
     if (child == 0) {
         // The child ends with _exit: no destructor or exit handler of the parent's state runs.
         reader.Reset();
-        prepare();
         ptrace(PTRACE_TRACEME, 0, 0, 0);
         raise(SIGSTOP);
         const std::string result = code();

@@ -33,8 +33,7 @@ struct TracedRun {
     std::string result;
 };
 
-// Runs `prepare` and then `code` in a child process, and records every read, write and other
-// change that `code` makes through a descriptor of a file in `directory` (ending in its
-// separator). The result of `code` comes back through a pipe.
-TracedRun TraceFileAccess(const std::string& directory, const std::function<void()>& prepare,
-                          const std::function<std::string()>& code);
+// Runs `code` in a child process and records every read, write and other change it makes through
+// a descriptor of a file in `directory` (ending in its separator). The result of `code` comes back
+// through a pipe.
+TracedRun TraceFileAccess(const std::string& directory, const std::function<std::string()>& code);
