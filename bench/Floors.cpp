@@ -1,5 +1,6 @@
 #include "Floors.h"
 
+#include <optional>
 #include <string_view>
 
 #include "FlagFile.h"
@@ -16,11 +17,12 @@ constexpr std::size_t kWholeFile = 4096;
 constexpr long kRunningMarkOffset = 0;
 constexpr long kLevelLetterOffset = 1;
 
-// The whole of a small file; empty when it cannot be opened or holds nothing.
-std::string_view ReadWhole(const CFilePath& path, char (&text)[kWholeFile], bool& opened) {
+// The whole of a small file, read into `text`; nothing when it cannot be opened.
+std::optional<std::string_view> ReadWhole(const CFilePath& path, char (&text)[kWholeFile]) {
     CFloorFile file(path, CFloorFile::Access::Read);
-    opened = file.IsOpen();
-    return {text, opened ? file.ReadAt(0, text, sizeof text) : 0};
+    if (!file.IsOpen())
+        return std::nullopt;
+    return std::string_view(text, file.ReadAt(0, text, sizeof text));
 }
 
 void WriteRow(const CBrightnessTable::Row& row) {
@@ -40,8 +42,8 @@ TableRows RowsOf(const CBrightnessTable& table) {
 
 FilmType DetectFilmTypeFloor(const CFilePath& directory) {
     char text[kWholeFile];
-    bool opened;
-    std::string_view searched = ReadWhole(CFilePath(directory, kFilmTypeFileName), text, opened);
+    std::string_view searched =
+        ReadWhole(CFilePath(directory, kFilmTypeFileName), text).value_or("");
     searched = searched.substr(0, searched.find('\0'));
     for (int type = 0; type < kFilmTypeCount; ++type)
         if (searched.find(FilmTypeKeyword(static_cast<FilmType>(type))) != std::string_view::npos)
@@ -51,9 +53,11 @@ FilmType DetectFilmTypeFloor(const CFilePath& directory) {
 
 bool LoadTableFloor(FilmType type, const CFilePath& directory, TableRows& rows) {
     char text[kWholeFile];
-    bool opened;
-    const std::string_view file =
-        ReadWhole(CFilePath(directory, TableFileName(type)), text, opened);
+    const std::optional<std::string_view> read =
+        ReadWhole(CFilePath(directory, TableFileName(type)), text);
+    if (!read)
+        return false;
+    const std::string_view file = *read;
     // Row lines hold their values at columns 2, 7, 12, 17, 22, 27 and end in CR LF.
     constexpr std::size_t kLastValueEnd = 29;
     std::size_t line = 0;
@@ -72,7 +76,7 @@ bool LoadTableFloor(FilmType type, const CFilePath& directory, TableRows& rows) 
         if (line >= file.size() || file[line] == '#')
             break;
     }
-    return opened;
+    return true;
 }
 
 CFloorRun::CFloorRun(const CFilePath& directory)
