@@ -30,6 +30,9 @@ private:
     int m_descriptor;
 };
 
+// The call that marks the end of an operation: one that nothing else in the traced code makes.
+constexpr long kEndOfOperationCall = SYS_getppid;
+
 // What a system call does to a file, or nothing when it reads and changes none.
 std::optional<FileAccess::Kind> KindOf(long call) {
     if (call == SYS_read || call == SYS_pread64)
@@ -106,6 +109,10 @@ bool Follow(pid_t child, const std::string& directory, std::vector<FileAccess>& 
         ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
         if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
             const long call = static_cast<long>(info.entry.nr);
+            if (call == kEndOfOperationCall) {
+                accesses.push_back({FileAccess::Kind::End, {}, 0, 0, {}});
+                continue;
+            }
             const std::optional<FileAccess::Kind> kind = KindOf(call);
             const auto descriptor =
                 static_cast<long long>(info.entry.args[call == SYS_mmap ? 4 : 0]);
@@ -147,8 +154,14 @@ std::ostream& operator<<(std::ostream& out, const FileAccess& access) {
         return out;
     case FileAccess::Kind::Other:
         break;
+    case FileAccess::Kind::End:
+        return out << "end of operation";
     }
     return out << "system call " << access.count << " on " << access.name;
+}
+
+void EndOfOperation() {
+    syscall(kEndOfOperationCall);
 }
 
 TracedRun TraceFileAccess(const std::string& directory, const std::function<std::string()>& code) {

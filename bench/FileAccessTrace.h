@@ -8,7 +8,8 @@
 #include <vector>
 
 struct FileAccess {
-    enum class Kind { Read, Write, Other };
+    // End: where the traced code called EndOfOperation.
+    enum class Kind { Read, Write, Other, End };
     Kind kind;
     // The file's name in the directory.
     std::string name;
@@ -32,6 +33,9 @@ struct TracedRun {
     // What the code returned.
     std::string result;
 };
+
+// Called by traced code between its operations, so that their accesses can be told apart.
+void EndOfOperation();
 
 // Runs `code` in a child process and records every read, write and other change it makes through
 // a descriptor of a file in `directory` (ending in its separator). The result of `code` comes back
