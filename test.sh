@@ -10,16 +10,21 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 
-ensure_i386_architecture
-ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
-    "${E2E_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${EMULATOR_PACKAGES[@]}"
-
 # The emulated x86 machine makes its 32-bit Wine prefix, minutes of one processor, while the other
-# stages run; the win32 stage at the end takes it.
+# stages run; the win32 stage at the end takes it. Left out, it needs neither the i386 architecture
+# nor the emulator's packages.
 win32_stage=1
 if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
     win32_stage=0
 fi
+packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${E2E_PACKAGES[@]}"
+    "${RELEASE_PACKAGES[@]}")
+if [ "$win32_stage" = 1 ]; then
+    ensure_i386_architecture
+    packages+=("${EMULATOR_PACKAGES[@]}")
+fi
+ensure_packages "${packages[@]}"
+
 if [ "$win32_stage" = 1 ]; then
     mkdir -p build
     setsid -w tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
