@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit suite, plain and under sanitizers; a
+# Builds everything and runs every test: the include arrows between the folders; the native unit suite, plain and under sanitizers; a
 # short run of every fuzz target; the Windows builds with a static check of their executables; the
 # release zip, built twice to check that it is reproducible; the unit suite cross-built and run
 # under wine64; the end-to-end suite on the real dialog; then the shipped 32-bit build for real, on
@@ -37,6 +37,8 @@ run_preset() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
 }
+
+tests/check-layout.sh
 
 for preset in native native-sanitize; do
     run_preset "$preset"
