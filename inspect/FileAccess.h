@@ -22,11 +22,30 @@ struct FileFacts {
     FileKind kind = FileKind::Missing;
     // Special: what it is, "a FIFO" for instance. Unreachable: why it cannot be examined.
     std::string what;
+
+    // How every section says what stands there, after the file's name: "missing", "cannot be
+    // reached: <why>", "is a directory, not a file", or "is a FIFO, not a regular file: the
+    // inspector does not open it"; nothing for a regular file.
+    std::string Described() const {
+        switch (kind) {
+        case FileKind::Missing:
+            return "missing";
+        case FileKind::Unreachable:
+            return "cannot be reached: " + what;
+        case FileKind::Directory:
+            return "is a directory, not a file";
+        case FileKind::Special:
+            return "is " + what + ", not a regular file: the inspector does not open it";
+        case FileKind::Regular:
+            break;
+        }
+        return "";
+    }
 };
 
 // What stands at `path`, found without opening it. A link is followed, as opening it would.
 FileFacts ExamineFile(const CFilePath& path);
 
-// A regular file opened "rb", as the tool opens a table file. The open never waits: whatever is
-// not a regular file by the time it is opened is closed again at once, and the stream is closed.
-CFileStream OpenRegularFile(const CFilePath& path);
+// A regular file opened "rb" or "rb+", as the tool opens its files. The open never waits: whatever
+// is not a regular file by the time it is opened is closed again at once, and the stream is closed.
+CFileStream OpenRegularFile(const CFilePath& path, const char* mode);

@@ -46,18 +46,11 @@ bool EndsInSeparator(const std::string& path) {
 // the tool opens them: a folder whose entries cannot be listed is inspected all the same.
 std::string WhyNotAFolder(const CFilePath& path) {
     const FileFacts facts = ExamineFile(path);
-    switch (facts.kind) {
-    case FileKind::Directory:
+    if (facts.kind == FileKind::Directory)
         return "";
-    case FileKind::Missing:
+    if (facts.kind == FileKind::Missing)
         return "no such folder";
-    case FileKind::Unreachable:
-        return facts.what;
-    case FileKind::Regular:
-    case FileKind::Special:
-        break;
-    }
-    return "not a folder";
+    return facts.kind == FileKind::Unreachable ? facts.what : "not a folder";
 }
 
 int Fail(const std::string& message) {
