@@ -1,4 +1,4 @@
-#include "FlagSection.h"
+#include "Inspect.h"
 
 #include <array>
 #include <cctype>
@@ -35,25 +35,23 @@ struct FlagBytes {
     }
 };
 
-// Reads the file block by block: a file of any length takes the same memory.
-void ReadFrom(const CFileStream& file, FlagBytes& bytes) {
-    bytes.read = true;
-    bytes.length = std::fread(bytes.first.data(), 1, bytes.first.size(), file.Get());
-    unsigned char block[4096];
-    std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, file.Get())) > 0)
-        bytes.length += count;
-}
-
-// Reads the file once, opened as the tool opens it, for reading and writing, and never written;
-// opened for reading only when the tool could not open it, to show what it holds.
+// Reads the file once: opened as the tool opens it, for reading and writing, and never written;
+// or for reading only, to show what it holds, when the tool could not open it. Block by block: a
+// file of any length takes the same memory.
 FlagBytes ReadFlagBytes(const CFilePath& path) {
     FlagBytes bytes;
-    if (const CFileStream file = OpenRegularFile(path, "rb+"); file.IsOpen()) {
-        bytes.opensForWriting = true;
-        ReadFrom(file, bytes);
-    } else if (const CFileStream readOnly = OpenRegularFile(path, "rb"); readOnly.IsOpen()) {
-        ReadFrom(readOnly, bytes);
+    for (const char* mode : {"rb+", "rb"}) {
+        const CFileStream file = OpenRegularFile(path, mode);
+        if (!file.IsOpen())
+            continue;
+        bytes.read = true;
+        bytes.opensForWriting = mode[2] == '+';
+        bytes.length = std::fread(bytes.first.data(), 1, bytes.first.size(), file.Get());
+        unsigned char block[4096];
+        std::size_t count;
+        while ((count = std::fread(block, 1, sizeof block, file.Get())) > 0)
+            bytes.length += count;
+        break;
     }
     return bytes;
 }

@@ -1,4 +1,4 @@
-#include "MediaSection.h"
+#include "Inspect.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "TableSection.h"
+#include "Inspect.h"
 
 #include <cctype>
 #include <string>
