@@ -169,7 +169,6 @@ std::optional<int> DescribeFlag(const CFilePath& directory, CInspectionText& out
                                                : std::optional<int>(kLevelWithoutFile);
 
     const FlagBytes bytes = ReadFlagBytes(path);
-    const int start = bytes.StartLevel();
     if (bytes.read)
         DescribeBytes(bytes, out);
     else
@@ -178,13 +177,13 @@ std::optional<int> DescribeFlag(const CFilePath& directory, CInspectionText& out
         DescribeLength(bytes, out);
     if (bytes.read)
         DescribeMarkAndLetter(bytes, out);
-    if (!bytes.opensForWriting) {
+    if (bytes.opensForWriting)
+        out.Line("%s opens for reading and writing: the tool keeps its level and running mark "
+                 "here.",
+                 kName);
+    else
         out.Warning("the tool cannot open %s for reading and writing: it keeps no level and no "
                     "running mark, and starts at %s.",
-                    kName, StartText(start).c_str());
-        return start;
-    }
-    out.Line("%s opens for reading and writing: the tool keeps its level and running mark here.",
-             kName);
-    return start;
+                    kName, StartText(bytes.StartLevel()).c_str());
+    return bytes.StartLevel();
 }

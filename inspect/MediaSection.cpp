@@ -56,22 +56,6 @@ void DescribeKeywordsAfterZeroByte(const FilmTypeReport& report, const FilmTypeD
                         Keyword(kind), static_cast<unsigned long>(report.textLength));
 }
 
-// Whether the tool can read the file at all; says why not.
-bool DescribeWhatStandsThere(const FileFacts& facts, CInspectionText& out) {
-    const std::string described = facts.Described();
-    if (facts.kind == FileKind::Missing)
-        out.Line("%s: %s.", kFilmTypeFileName, described.c_str());
-    else if (facts.kind == FileKind::Unreachable)
-        out.Line("%s %s.", kFilmTypeFileName, described.c_str());
-    else if (facts.kind != FileKind::Regular)
-        out.Warning("%s %s%s", kFilmTypeFileName, described.c_str(),
-                    facts.kind == FileKind::Directory
-                        ? ": the tool cannot read it."
-                        : ", and the tool reads whatever it delivers. Below, it delivers no "
-                          "keyword.");
-    return facts.kind == FileKind::Regular;
-}
-
 } // namespace
 
 FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
@@ -83,7 +67,13 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
 
     FilmTypeReport report;
     FilmTypeDetail detail;
-    if (!DescribeWhatStandsThere(ExamineFile(CFilePath(directory, kFilmTypeFileName)), out)) {
+    const FileFacts facts = ExamineFile(CFilePath(directory, kFilmTypeFileName));
+    const std::string name = kFilmTypeFileName;
+    if (!DescribeUnlessRegular(facts, facts.kind == FileKind::Missing ? name + ":" : name, name,
+                               ": the tool cannot read it.",
+                               ", and the tool reads whatever it delivers. Below, it delivers no "
+                               "keyword.",
+                               out)) {
         out.Line("Media type: Slide, the fallback.");
         return FilmType::Slide;
     }

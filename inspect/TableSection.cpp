@@ -160,16 +160,14 @@ TableFileReport ReadTableFile(const char* name, const CFilePath& path, CBrightne
                               CInspectionText& out) {
     TableFileReport report;
     const FileFacts facts = ExamineFile(path);
-    const std::string described = facts.Described();
-    if (facts.kind == FileKind::Missing || facts.kind == FileKind::Unreachable)
-        out.Line("Table file: %s, %s.", name, described.c_str());
-    else if (facts.kind != FileKind::Regular)
-        out.Warning("the table file %s %s%s", name, described.c_str(),
-                    facts.kind == FileKind::Directory
-                        ? ": the tool reads no row from it."
-                        : ", and the tool reads whatever rows it delivers. Below, it delivers "
-                          "none.");
-    else if (const CFileStream file = OpenRegularFile(path, "rb"); file.IsOpen())
+    const std::string named = name;
+    if (!DescribeUnlessRegular(facts, "Table file: " + named + ",", "the table file " + named,
+                               ": the tool reads no row from it.",
+                               ", and the tool reads whatever rows it delivers. Below, it "
+                               "delivers none.",
+                               out))
+        return report;
+    if (const CFileStream file = OpenRegularFile(path, "rb"); file.IsOpen())
         ReadBrightnessTable(file.Get(), table, &report);
     else
         out.Line("Table file: %s, exists but cannot be opened.", name);
