@@ -1,5 +1,5 @@
-// The film type file read on past its text, for explaining the tool's result. The tool never links
-// this reading: it stops at the end of the text.
+// The film type file read on past its text, for explaining the tool's result. In a file of its
+// own, so that Quenlit.exe, which never calls it, does not link it.
 #include <array>
 #include <cctype>
 
