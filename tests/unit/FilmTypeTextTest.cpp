@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FilmTypeText.h"
-#include "TestFiles.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ using namespace std::string_literals;
 constexpr int kSlide = 0, kFilm = 1, kPhoto = 3, kPhoBW = 4;
 
 FilmTypeText Read(const std::string& content) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write(kFilmTypeFileName, content);
     return ReadFilmTypeText(CFilePath(dir.Prefix().c_str(), kFilmTypeFileName));
 }
@@ -46,7 +46,7 @@ TEST(FilmTypeTextTest, TextEndsAtTheFirstZeroByteAndKeywordsAfterItAreFoundWithT
 }
 
 TEST(FilmTypeTextTest, MissingFileIsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     const FilmTypeText text = ReadFilmTypeText(CFilePath(dir.Prefix().c_str(), kFilmTypeFileName));
     EXPECT_FALSE(text.opened);
     EXPECT_EQ(text.length, 0u);

@@ -8,8 +8,8 @@
 #include "FilmType.h"
 #include "FlagFile.h"
 #include "Levels.h"
+#include "ScratchDirectory.h"
 #include "TableFile.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
          true},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write(kFilmTypeFileName, c.content);
         FilmTypeReport report;
         DetectFilmType(dir.Prefix().c_str(), &report);
@@ -50,7 +50,7 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
 }
 
 TEST(FilmTypeReportTest, MissingFileIsReportedAsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     FilmTypeReport report;
     report.opened = true;
     report.found[1] = true;
@@ -117,7 +117,7 @@ TEST(TableFileReportTest, EndSourcesAndLinesOfEachRow) {
          0},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brig.txt", c.content);
         CBrightnessTable table;
         TableFileReport report;
@@ -144,7 +144,7 @@ TEST(TableFileReportTest, WhetherTheLastByteReadWasALineFeed) {
         {kLine, false}, {kLine + "\r", false}, {kLine + "\r\n#\n", false},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brig.txt", c.content);
         CBrightnessTable table;
         TableFileReport report;
@@ -157,7 +157,7 @@ TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
     std::string content;
     for (int row = 0; row < kLevelCount + 3; ++row)
         content += kLine + "\r\n";
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write("Brigf.txt", content);
     CBrightnessTable table;
     TableFileReport report;
@@ -169,7 +169,7 @@ TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
 }
 
 TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     CBrightnessTable table;
     TableFileReport report;
     report.end = TableFileEnd::RowLimit;
@@ -182,7 +182,7 @@ TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
 // --- Flag file and the level a run starts at
 
 TEST(FlagFileReportTest, OpenedOnlyWhenTheFileExists) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     const CFlagFile flag(dir.Prefix().c_str());
     FlagFileReport report;
     report.opened = true;
