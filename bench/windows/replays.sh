@@ -23,7 +23,8 @@ run_replay() {
     local exe=$1 log=$results/$1.log launch
     cp "$work/bench-folder"/* "$shared/"
     rm -f "$log"
-    launch=$(timeout 60 python3 scripts/desktop.py --work "$work" run "$log" "$bin/$exe.exe") || true
+    launch=$(timeout 60 python3 scripts/desktop.py --work "$work" run "$log" "$bin/$exe.exe") ||
+        true
     if ! grep -q '^replay_us=' "$log"; then
         echo "$exe did not finish its replay:" >&2
         cat "$log" >&2
@@ -107,7 +108,8 @@ for ((run = 0; run < RUNS; run++)); do
     fi
 done
 
-echo "== Windows: $(wine --version 2>/dev/null) on Xvfb with openbox, one processor, median of $RUNS runs"
+echo "== Windows: $(wine --version 2>/dev/null) on Xvfb with openbox, one processor," \
+    "median of $RUNS runs"
 printf '%-52s %10s %10s  %6s  %5s\n' "" "Quenlit" "bare" "ratio" "IQR"
 row "Drag: notifications per second" "%10.0f" 'v["notifications"] * 1e6 / v["replay_us"]' rate
 row "Drag: process CPU per notification (us)" "%10.1f" 'v["replay_cpu_us"] / v["notifications"]'

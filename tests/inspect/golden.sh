@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Golden-output cases of quenlit-inspect on real folders. Each case writes a shared directory, runs
-# the inspector on it, and compares its output with expected/<case>.txt (the directory's path
-# shown as DIR) and its exit status with the case's. Natively, a run that takes 20 s has hung.
+# Golden-output cases of quenlit-inspect on real folders. Each case has scripts/shared_folders.py
+# write its folder (golden/<case>), runs the inspector on it, and compares its output with
+# expected/<case>.txt (the folder's path shown as DIR) and its exit status with the case's.
+# Natively, a run that takes 20 s has hung.
 #
 # golden.sh [--wine] INSPECT WORK [CASE...]
 #   INSPECT  the inspector; with --wine the Windows console exe, run under the Wine of its machine
@@ -20,10 +21,9 @@ fi
 inspect=$1 work=$2
 shift 2
 
-# The cases, each with the exit status it expects; scripts/shared_folders.py writes their folders
-# (golden/<case>). quoted_backslash, for Windows only, gives the clean folder in quotes with its last
-# backslash, which Windows passes on as a quote ("C:\sp ace\" arrives as C:\sp ace"): it reads as
-# the clean folder.
+# The cases, each with the exit status it expects. quoted_backslash, for Windows only, gives the
+# clean folder in quotes with its last backslash, which Windows passes on as a quote ("C:\sp ace\"
+# arrives as C:\sp ace"): it reads as the clean folder.
 declare -A expected_status=([clean]=0 [lf_only_table]=1 [non_hex_and_end_mark]=1
     [keyword_order_and_zero_byte]=1 [letter_out_of_range_in_short_flag]=1
     [lower_case_film_lf_row_empty_flag]=1 [no_shared_files]=1 [read_only_flag]=1
