@@ -42,16 +42,17 @@ FileFacts ExamineFile(const CFilePath& path) {
     return {FileKind::Special, SpecialKindOf(status.st_mode)};
 }
 
-CFileStream OpenRegularFile(const CFilePath& path) {
+CFileStream OpenRegularFile(const CFilePath& path, const char* mode) {
     if (!path.Fits())
         return CFileStream(nullptr);
-    const int descriptor = open(path.Text(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    const int access = std::strchr(mode, '+') ? O_RDWR : O_RDONLY;
+    const int descriptor = open(path.Text(), access | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0)
         return CFileStream(nullptr);
     struct stat status;
     std::FILE* file = nullptr;
     if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-        file = fdopen(descriptor, "rb");
+        file = fdopen(descriptor, mode);
     if (!file)
         close(descriptor);
     return CFileStream(file);

@@ -1,4 +1,4 @@
-#include "TableSection.h"
+#include "Inspect.h"
 
 #include <cctype>
 #include <string>
@@ -160,29 +160,17 @@ TableFileReport ReadTableFile(const char* name, const CFilePath& path, CBrightne
                               CInspectionText& out) {
     TableFileReport report;
     const FileFacts facts = ExamineFile(path);
-    switch (facts.kind) {
-    case FileKind::Missing:
-        out.Line("Table file: %s, missing.", name);
-        break;
-    case FileKind::Unreachable:
-        out.Line("Table file: %s, cannot be reached: %s.", name, facts.what.c_str());
-        break;
-    case FileKind::Directory:
-        out.Warning("the table file %s is a directory, not a file: the tool reads no row from it.",
-                    name);
-        break;
-    case FileKind::Special:
-        out.Warning("the table file %s is %s, not a regular file: the inspector does not open "
-                    "it, and the tool reads whatever rows it delivers. Below, it delivers none.",
-                    name, facts.what.c_str());
-        break;
-    case FileKind::Regular:
-        if (const CFileStream file = OpenRegularFile(path); file.IsOpen())
-            ReadBrightnessTable(file.Get(), table, &report);
-        else
-            out.Line("Table file: %s, exists but cannot be opened.", name);
-        break;
-    }
+    const std::string named = name;
+    if (!DescribeUnlessRegular(facts, "Table file: " + named + ",", "the table file " + named,
+                               ": the tool reads no row from it.",
+                               ", and the tool reads whatever rows it delivers. Below, it "
+                               "delivers none.",
+                               out))
+        return report;
+    if (const CFileStream file = OpenRegularFile(path, "rb"); file.IsOpen())
+        ReadBrightnessTable(file.Get(), table, &report);
+    else
+        out.Line("Table file: %s, exists but cannot be opened.", name);
     return report;
 }
 

@@ -21,12 +21,7 @@ constexpr int kCannotInspect = 2;
 #ifdef _WIN32
 constexpr const char* kUsage = "usage: quenlit-inspect [DIR]";
 constexpr char kSeparator = '\\';
-#else
-constexpr const char* kUsage = "usage: quenlit-inspect DIR";
-constexpr char kSeparator = '/';
-#endif
 
-#ifdef _WIN32
 // Windows' argument parsing takes the backslash before a closing quote as an escaped quote:
 // "C:\sp ace\" arrives as C:\sp ace". No Windows path holds a quote, so a trailing one is that
 // backslash.
@@ -36,6 +31,9 @@ std::string DirectoryArgument(const char* argument) {
         directory.back() = kSeparator;
     return directory;
 }
+#else
+constexpr const char* kUsage = "usage: quenlit-inspect DIR";
+constexpr char kSeparator = '/';
 #endif
 
 bool EndsInSeparator(const std::string& path) {
@@ -46,18 +44,11 @@ bool EndsInSeparator(const std::string& path) {
 // the tool opens them: a folder whose entries cannot be listed is inspected all the same.
 std::string WhyNotAFolder(const CFilePath& path) {
     const FileFacts facts = ExamineFile(path);
-    switch (facts.kind) {
-    case FileKind::Directory:
+    if (facts.kind == FileKind::Directory)
         return "";
-    case FileKind::Missing:
+    if (facts.kind == FileKind::Missing)
         return "no such folder";
-    case FileKind::Unreachable:
-        return facts.what;
-    case FileKind::Regular:
-    case FileKind::Special:
-        break;
-    }
-    return "not a folder";
+    return facts.kind == FileKind::Unreachable ? facts.what : "not a folder";
 }
 
 int Fail(const std::string& message) {

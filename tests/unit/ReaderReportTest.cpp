@@ -31,6 +31,7 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
         {"PhoBW Slide film", {true, false, false, false, true}, 16, false},
         {"Film\0Slide"s, {false, true, false, false, false}, 4, true},
         {"\0Photo"s, {}, 0, true},
+        {"B&W\0B&W"s, {false, false, true, false, false}, 3, true},
         // The text runs over two 512-byte blocks, with a keyword across their boundary.
         {std::string(510, '.') + "B&W" + std::string(90, '.') + "\0Film"s,
          {false, false, true, false, false},
@@ -40,12 +41,17 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
     for (const auto& c : cases) {
         CScratchDirectory dir;
         dir.Write(kFilmTypeFileName, c.content);
-        FilmTypeReport report;
-        DetectFilmType(dir.Prefix().c_str(), &report);
-        EXPECT_TRUE(report.opened) << c.content;
-        EXPECT_EQ(report.found, c.found) << c.content;
-        EXPECT_EQ(report.textLength, c.textLength) << c.content;
-        EXPECT_EQ(report.endedAtZeroByte, c.endedAtZeroByte) << c.content;
+        // The tool's reading, and the one that reads on past the text, report the same.
+        FilmTypeReport report, detailed;
+        FilmTypeDetail detail;
+        const FilmType type = DetectFilmType(dir.Prefix().c_str(), &report);
+        EXPECT_EQ(DetectFilmType(dir.Prefix().c_str(), detailed, detail), type) << c.content;
+        for (const FilmTypeReport& each : {report, detailed}) {
+            EXPECT_TRUE(each.opened) << c.content;
+            EXPECT_EQ(each.found, c.found) << c.content;
+            EXPECT_EQ(each.textLength, c.textLength) << c.content;
+            EXPECT_EQ(each.endedAtZeroByte, c.endedAtZeroByte) << c.content;
+        }
     }
 }
 
