@@ -62,8 +62,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-
 # The packages that make the release zip's bytes, whose versions BUILDINFO.txt records: the
 # compiler and the libraries it links in, the assembler, linker, resource compiler and import
 # library maker, the Windows headers and import libraries, CMake (the compile and link commands),
-# the zip maker's Python and its deflate library, and the shell and sed that write the demo files
-# and the texts' CR LF.
+# the Python that writes the demo files and packs the zip, its deflate library, and the shell and
+# sed that write the texts' CR LF.
 RELEASE_TOOLCHAIN=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
     mingw-w64-i686-dev mingw-w64-common cmake cmake-data python3.11-minimal libpython3.11-minimal
     zlib1g bash sed)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FilmType.h"
-#include "TestFiles.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ struct Detailed {
 };
 
 Detailed Read(const std::string& content) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write(kFilmTypeFileName, content);
     Detailed read;
     DetectFilmType(dir.Prefix().c_str(), read.report, read.detail);
@@ -54,7 +54,7 @@ TEST(FilmTypeTextTest, TextEndsAtTheFirstZeroByteAndKeywordsAfterItAreFoundWithT
 }
 
 TEST(FilmTypeTextTest, MissingFileIsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     Detailed missing;
     DetectFilmType(dir.Prefix().c_str(), missing.report, missing.detail);
     EXPECT_FALSE(missing.report.opened);

@@ -9,8 +9,8 @@
 
 #include "FlagFile.h"
 #include "Levels.h"
+#include "ScratchDirectory.h"
 #include "SiblingProgram.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -21,16 +21,16 @@ using namespace std::string_literals;
 constexpr const char* kCompanionMilliseconds = "2000";
 
 TEST(FlagFileConcurrencyTest, CompanionWritesAreNeverUndone) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write(CFlagFile::kFileName, "nK\0\0"s);
-    const std::string result = dir.Path("companion.txt").string();
+    const std::string result = dir.Path("companion.txt");
 
     std::atomic<bool> companionDone{false};
     int companionStatus = -1;
     std::thread companion([&] {
         companionStatus =
-            RunSiblingProgram("flag_file_companion", {dir.Path(CFlagFile::kFileName).string(),
-                                                      kCompanionMilliseconds, result});
+            RunSiblingProgram("flag_file_companion",
+                              {dir.Path(CFlagFile::kFileName), kCompanionMilliseconds, result});
         companionDone = true;
     });
     const CFlagFile flag(dir.Prefix().c_str());

@@ -8,8 +8,8 @@
 #include "FilmType.h"
 #include "FlagFile.h"
 #include "Levels.h"
+#include "ScratchDirectory.h"
 #include "TableFile.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
          true},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write(kFilmTypeFileName, c.content);
         // The tool's reading, and the one that reads on past the text, report the same.
         FilmTypeReport report, detailed;
@@ -56,7 +56,7 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
 }
 
 TEST(FilmTypeReportTest, MissingFileIsReportedAsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     FilmTypeReport report;
     report.opened = true;
     report.found[1] = true;
@@ -123,7 +123,7 @@ TEST(TableFileReportTest, EndSourcesAndLinesOfEachRow) {
          0},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brig.txt", c.content);
         CBrightnessTable table;
         TableFileReport report;
@@ -150,7 +150,7 @@ TEST(TableFileReportTest, WhetherTheLastByteReadWasALineFeed) {
         {kLine, false}, {kLine + "\r", false}, {kLine + "\r\n#\n", false},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brig.txt", c.content);
         CBrightnessTable table;
         TableFileReport report;
@@ -163,7 +163,7 @@ TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
     std::string content;
     for (int row = 0; row < kLevelCount + 3; ++row)
         content += kLine + "\r\n";
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write("Brigf.txt", content);
     CBrightnessTable table;
     TableFileReport report;
@@ -175,7 +175,7 @@ TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
 }
 
 TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     CBrightnessTable table;
     TableFileReport report;
     report.end = TableFileEnd::RowLimit;
@@ -188,7 +188,7 @@ TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
 // --- Flag file and the level a run starts at
 
 TEST(FlagFileReportTest, OpenedOnlyWhenTheFileExists) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     const CFlagFile flag(dir.Prefix().c_str());
     FlagFileReport report;
     report.opened = true;
