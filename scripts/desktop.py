@@ -114,11 +114,19 @@ def ensure_prefix(env, bits, log):
     if not (prefix / "drive_c" / "windows" / "system32").is_dir():
         prefix.mkdir(parents=True, exist_ok=True)
         arch = {"WINEARCH": "win32"} if bits == 32 else {}
-        with open(log, "ab") as out:
-            subprocess.run([wine_for_bits(bits), "wineboot", "-i"], env=dict(env, **arch),
-                           stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
-                           check=True)
-        quiet([WINESERVER, "-w"], env)
+        # On a loaded emulated machine wineboot has been seen to give up once (status 53) and
+        # make the prefix on a second try.
+        for attempt in (1, 2):
+            with open(log, "ab") as out:
+                status = subprocess.run([wine_for_bits(bits), "wineboot", "-i"],
+                                        env=dict(env, **arch), stdin=subprocess.DEVNULL,
+                                        stdout=out, stderr=subprocess.STDOUT).returncode
+            quiet([WINESERVER, "-w"], env)
+            if status == 0:
+                break
+            if attempt == 2:
+                tail = Path(log).read_text(errors="replace").splitlines()[-20:]
+                raise Failure(f"wineboot failed with status {status}:\n" + "\n".join(tail))
     quiet([WINESERVER, "-p"], env)
 
 
