@@ -17,8 +17,7 @@ constexpr std::size_t kBytesShown = 16;
 // The level the tool starts at when it cannot open the file: the stored level then reads as 0.
 constexpr int kLevelWithoutFile = 0;
 
-// The first bytes of the file, its length, and whether the tool can open it for reading and
-// writing.
+// The file's first bytes and length, and whether the tool can open it for reading and writing.
 struct FlagBytes {
     bool read = false;
     bool opensForWriting = false;
