@@ -14,9 +14,7 @@
 
 namespace {
 
-constexpr int kClean = 0;
-constexpr int kWarnings = 1;
-constexpr int kCannotInspect = 2;
+enum ExitStatus { kClean = 0, kWarnings = 1, kCannotInspect = 2 };
 
 #ifdef _WIN32
 constexpr const char* kUsage = "usage: quenlit-inspect [DIR]";
