@@ -9,24 +9,15 @@
 #include "FileStream.h"
 #include "InspectionText.h"
 
-enum class FileKind {
-    Missing,
-    Regular,
-    Directory,
-    // A FIFO, a socket or a device.
-    Special,
-    // Cannot be examined.
-    Unreachable,
-};
+// Special: a FIFO, a socket or a device. Unreachable: what cannot be examined.
+enum class FileKind { Missing, Regular, Directory, Special, Unreachable };
 
 struct FileFacts {
     FileKind kind = FileKind::Missing;
     // Special: what it is, "a FIFO" for instance. Unreachable: why it cannot be examined.
     std::string what;
 
-    // How every section says what stands there, after the file's name: "missing", "cannot be
-    // reached: <why>", "is a directory, not a file", or "is a FIFO, not a regular file: the
-    // inspector does not open it"; nothing for a regular file.
+    // What stands there, as every section says it after the file's name; empty for a regular file.
     std::string Described() const {
         switch (kind) {
         case FileKind::Missing:

@@ -17,8 +17,7 @@ constexpr std::size_t kBytesShown = 16;
 // The level the tool starts at when it cannot open the file: the stored level then reads as 0.
 constexpr int kLevelWithoutFile = 0;
 
-// The first bytes of the file, its length, and whether the tool can open it for reading and
-// writing.
+// The file's first bytes and length, and whether the tool can open it for reading and writing.
 struct FlagBytes {
     bool read = false;
     bool opensForWriting = false;
@@ -105,37 +104,34 @@ void DescribeLength(const FlagBytes& bytes, CInspectionText& out) {
 // The running mark and the level letter; when the tool cannot open the file, neither counts.
 void DescribeMarkAndLetter(const FlagBytes& bytes, CInspectionText& out) {
     const bool counts = bytes.opensForWriting;
-    if (!bytes.Has(0)) {
+    const unsigned char mark = bytes.first[0];
+    if (!bytes.Has(0))
         out.Line("Running mark: none (no byte 0).");
-    } else if (!counts) {
-        out.Line("Running mark: %s, which the tool cannot change.", Shown(bytes.first[0]).c_str());
-    } else {
-        const unsigned char mark = bytes.first[0];
+    else if (!counts)
+        out.Line("Running mark: %s, which the tool cannot change.", Shown(mark).c_str());
+    else
         out.Line("Running mark: %s: %s.", Shown(mark).c_str(),
                  mark == 'y'   ? "the tool is running, or its last run did not end"
                  : mark == 'n' ? "the tool is not running"
                                : "neither \"y\" nor \"n\"");
-    }
+
+    const std::string letter = Shown(bytes.first[1]);
+    const int level = StoredLevelOfLetter(bytes.first[1]);
     const std::string start = StartText(bytes.StartLevel());
-    if (!bytes.Has(1)) {
-        if (counts)
-            out.Line("Level letter: none (no byte 1): the tool starts at the centre, %s.",
-                     start.c_str());
-        else
-            out.Line("Level letter: none (no byte 1).");
-        return;
-    }
-    const unsigned char letter = bytes.first[1];
-    const int level = StoredLevelOfLetter(letter);
-    if (!counts)
-        out.Line("Level letter: %s, for level %d, which the tool does not read.",
-                 Shown(letter).c_str(), level);
+    if (!bytes.Has(1) && counts)
+        out.Line("Level letter: none (no byte 1): the tool starts at the centre, %s.",
+                 start.c_str());
+    else if (!bytes.Has(1))
+        out.Line("Level letter: none (no byte 1).");
+    else if (!counts)
+        out.Line("Level letter: %s, for level %d, which the tool does not read.", letter.c_str(),
+                 level);
     else if (IsValidLevel(level))
-        out.Line("Level letter: %s: %s.", Shown(letter).c_str(), StartText(level).c_str());
+        out.Line("Level letter: %s: %s.", letter.c_str(), start.c_str());
     else
         out.Warning("level letter %s stands for level %d, outside \"A\"..\"U\": the tool starts "
                     "at %s.",
-                    Shown(letter).c_str(), level, start.c_str());
+                    letter.c_str(), level, start.c_str());
 }
 
 // Whether the flag file is a regular file; says what the tool does otherwise.
@@ -169,14 +165,14 @@ std::optional<int> DescribeFlag(const CFilePath& directory, CInspectionText& out
                                                : std::optional<int>(kLevelWithoutFile);
 
     const FlagBytes bytes = ReadFlagBytes(path);
-    if (bytes.read)
-        DescribeBytes(bytes, out);
-    else
+    if (!bytes.read) {
         out.Line("%s: exists but cannot be read.", kName);
-    if (bytes.read && bytes.opensForWriting)
-        DescribeLength(bytes, out);
-    if (bytes.read)
+    } else {
+        DescribeBytes(bytes, out);
+        if (bytes.opensForWriting)
+            DescribeLength(bytes, out);
         DescribeMarkAndLetter(bytes, out);
+    }
     if (bytes.opensForWriting)
         out.Line("%s opens for reading and writing: the tool keeps its level and running mark "
                  "here.",

@@ -4,12 +4,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-void CInspectionText::Section(const char* title) {
-    m_text += '\n';
-    m_text += title;
-    m_text += '\n';
-}
-
 void CInspectionText::Line(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);

@@ -69,19 +69,16 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     FilmTypeDetail detail;
     const FileFacts facts = ExamineFile(CFilePath(directory, kFilmTypeFileName));
     const std::string name = kFilmTypeFileName;
-    if (!DescribeUnlessRegular(facts, facts.kind == FileKind::Missing ? name + ":" : name, name,
-                               ": the tool cannot read it.",
-                               ", and the tool reads whatever it delivers. Below, it delivers no "
-                               "keyword.",
-                               out)) {
-        out.Line("Media type: Slide, the fallback.");
-        return FilmType::Slide;
-    }
-    const FilmType type = DetectFilmType(directory, report, detail);
-    if (!report.opened) {
+    const bool regular = DescribeUnlessRegular(
+        facts, facts.kind == FileKind::Missing ? name + ":" : name, name,
+        ": the tool cannot read it.",
+        ", and the tool reads whatever it delivers. Below, it delivers no keyword.", out);
+    const FilmType type = regular ? DetectFilmType(directory, report, detail) : FilmType::Slide;
+    if (regular && !report.opened)
         out.Line("%s exists but cannot be opened: it may not be read, or another program holds "
                  "it open for writing.",
                  kFilmTypeFileName);
+    if (!report.opened) {
         out.Line("Media type: Slide, the fallback.");
         return type;
     }
