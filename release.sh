@@ -9,11 +9,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-source scripts/demo-shared-files.sh
 source scripts/buildinfo.sh
 
 ensure_packages "${RELEASE_PACKAGES[@]}"
 
+# The Python that BUILDINFO.txt names, whatever python3 the PATH finds first: it writes the demo
+# shared files and packs the zip.
+python=/usr/bin/python3.11
 out=$(realpath -m "${1:-dist/release}")
 build=$(realpath -m "${2:-build/release}")
 
@@ -33,13 +35,12 @@ write_buildinfo "$build/BUILDINFO" "$version"
 to_crlf "$build/BUILDINFO" >"$stage/BUILDINFO.txt"
 cp "$build/dist/Quenlit.exe" "$build/dist/QXBaseIF.dll" "$stage/demo/"
 to_crlf release/demo-README.txt >"$stage/demo/README.txt"
-write_demo_shared_files "$stage/demo/KelvoTemp"
+"$python" scripts/shared_folders.py demo "$stage/demo/KelvoTemp"
 
 archive=Quenlit-$version-win32.zip
 mkdir -p "$out"
 rm -f "$out/$archive" "$out/SHA256SUMS"
-# The Python that BUILDINFO.txt names, whatever python3 the PATH finds first.
-/usr/bin/python3.11 scripts/make-zip.py "$out/$archive" "$stage" "$(git log -1 --format=%ct)"
+"$python" scripts/make-zip.py "$out/$archive" "$stage" "$(git log -1 --format=%ct)"
 (cd "$out" && sha256sum "$archive" >SHA256SUMS)
 echo "release: $out/$archive"
 cat "$out/SHA256SUMS"

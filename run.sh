@@ -12,47 +12,43 @@ ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j 2 --target Quenlit QXBaseIF
 
-export WINEPREFIX=$PWD/build/win64/wine-run
+prefix=$PWD/build/win64/wine-run
 out=$PWD/build/win64/run
-shared=$WINEPREFIX/drive_c/KelvoTemp
+shared=$prefix/drive_c/KelvoTemp
 trace=$out/sensor-trace.txt
-title="Brightness Control"
-source scripts/wine-env.sh
-source scripts/desktop-session.sh
-source scripts/demo-shared-files.sh
+exe=dist/win64/Quenlit.exe
+desktop() { python3 scripts/desktop.py --work "$out" "$@"; }
 
 mkdir -p "$out"
 rm -f "$out"/*.png "$trace"
-trap stop_desktop_session EXIT
+trap 'desktop stop' EXIT
 # The simulated sensor appends one line per driver call to this file (a Windows path).
 export QXSIM_TRACE="Z:$trace"
 
-if display_is_reachable; then
-    ensure_wine_prefix
-    write_demo_shared_files "$shared"
+if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+    desktop start --prefix "$prefix" --for "$exe" --current-display >/dev/null
+    python3 scripts/shared_folders.py demo "$shared"
     echo "Quenlit runs on $DISPLAY; close it to finish."
-    start_wine_program "$out/wine.log" dist/win64/Quenlit.exe
-    wait "$WINE_PROGRAM_PID" || true
+    desktop run "$out/wine.log" "$exe" >/dev/null || true
 else
-    # Display first, then the window manager, then Wine.
-    start_xvfb "$out"
-    start_openbox "$out"
-    ensure_wine_prefix
-    write_demo_shared_files "$shared"
-    start_wine_program "$out/wine.log" dist/win64/Quenlit.exe
-    window=$(wait_for_window "$title")
-    xdotool windowactivate --sync "$window"
-    screenshot_when_settled "$out/start.png"
+    DISPLAY=$(desktop start --prefix "$prefix" --for "$exe")
+    export DISPLAY
+    python3 scripts/shared_folders.py demo "$shared"
+    desktop run "$out/wine.log" "$exe" >/dev/null &
+    tool=$!
+    xdotool windowactivate --sync "$(desktop window "Brightness Control")"
+    desktop screenshot "$out/start.png"
     # The focus is on the slider: two steps up, three pages down (4 each), one step down.
     xdotool key --delay 100 Right Right Prior Prior Prior Left
-    screenshot_when_settled "$out/moved.png"
+    desktop screenshot "$out/moved.png"
     convert "$out/moved.png" -trim +repage "$out/window.png"
     xdotool key Escape
-    wait_for_wine_program
+    timeout 30 tail --pid="$tool" -f /dev/null
+    wait "$tool"
     echo "Screenshots: $out/start.png, $out/moved.png, $out/window.png (the window alone)"
 fi
 
-stop_desktop_session
+desktop stop
 echo "Sensor trace ($trace):"
 cat "$trace"
 echo "Flag.txt ($shared/Flag.txt):"

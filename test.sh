@@ -1,25 +1,30 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit suite, plain and under sanitizers; a
-# short run of every fuzz target; the Windows builds with a static check of their executables; the
-# release zip, built twice to check that it is reproducible; the unit suite cross-built and run
-# under wine64; the end-to-end suite on the real dialog; then the shipped 32-bit build for real, on
-# an emulated x86 machine: the end-to-end suite on the release zip's Quenlit.exe, the unit suite
-# and quenlit-inspect.exe under 32-bit Wine. QUENLIT_SKIP_WIN32_STAGE=1 leaves that stage out of a
-# quick local run; CI always runs it.
+# Builds everything and runs every test: the include arrows between the folders; the native unit
+# suite, plain and under sanitizers; a short run of every fuzz target; the Windows builds with a
+# static check of their executables; the release zip, built twice to check that it is reproducible;
+# the unit suite cross-built and run under wine64; the end-to-end suite on the real dialog; then the
+# shipped 32-bit build for real, on an emulated x86 machine: the end-to-end suite on the release
+# zip's Quenlit.exe, the unit suite and quenlit-inspect.exe under 32-bit Wine.
+# QUENLIT_SKIP_WIN32_STAGE=1 leaves that stage out of a quick local run; CI always runs it.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 
-ensure_i386_architecture
-ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
-    "${E2E_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${EMULATOR_PACKAGES[@]}"
-
 # The emulated x86 machine makes its 32-bit Wine prefix, minutes of one processor, while the other
-# stages run; the win32 stage at the end takes it.
+# stages run; the win32 stage at the end takes it. Left out, it needs neither the i386 architecture
+# nor the emulator's packages.
 win32_stage=1
 if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
     win32_stage=0
 fi
+packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${E2E_PACKAGES[@]}"
+    "${RELEASE_PACKAGES[@]}")
+if [ "$win32_stage" = 1 ]; then
+    ensure_i386_architecture
+    packages+=("${EMULATOR_PACKAGES[@]}")
+fi
+ensure_packages "${packages[@]}"
+
 if [ "$win32_stage" = 1 ]; then
     mkdir -p build
     setsid -w tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
@@ -32,6 +37,8 @@ run_preset() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
 }
+
+tests/check-layout.sh
 
 for preset in native native-sanitize; do
     run_preset "$preset"

@@ -1,7 +1,9 @@
 // The four-byte status file shared with the companion: byte 0 the running mark ("y"/"n"), byte 1
-// the level letter ("A" + level), bytes 2 and 3 the companion's. Every operation opens the file,
-// writes at most its own byte in place and closes it; the file is never created or truncated. No
-// byte is written back: a companion's write between the tool's read and its write would be undone.
+// the level letter ("A" + level), bytes 2 and 3 the companion's. Every operation opens the file and
+// closes it; StoreLevel writes byte 1 alone, MarkRunning byte 0 alone, ReadStoredLevel nothing. The
+// file is never created or truncated; a write past the end of a shorter file grows it up to that
+// byte, the system filling any gap with zero bytes. No byte read is ever written back: a
+// companion's write between the tool's read and its write would be undone.
 #pragma once
 
 #include <cstdint>

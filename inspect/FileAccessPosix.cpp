@@ -6,22 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-const char* SpecialKindOf(mode_t mode) {
-    if (S_ISFIFO(mode))
-        return "a FIFO";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    if (S_ISCHR(mode))
-        return "a character device";
-    if (S_ISBLK(mode))
-        return "a block device";
-    return "a special file";
-}
-
-} // namespace
-
 FileFacts ExamineFile(const CFilePath& path) {
     if (!path.Fits())
         return {FileKind::Unreachable, "the path is too long"};
@@ -35,23 +19,35 @@ FileFacts ExamineFile(const CFilePath& path) {
             return {FileKind::Unreachable, "its folder cannot be searched"};
         return {FileKind::Unreachable, std::strerror(errno)};
     }
-    if (S_ISREG(status.st_mode))
+    switch (status.st_mode & S_IFMT) {
+    case S_IFREG:
         return {FileKind::Regular, ""};
-    if (S_ISDIR(status.st_mode))
+    case S_IFDIR:
         return {FileKind::Directory, ""};
-    return {FileKind::Special, SpecialKindOf(status.st_mode)};
+    case S_IFIFO:
+        return {FileKind::Special, "a FIFO"};
+    case S_IFSOCK:
+        return {FileKind::Special, "a socket"};
+    case S_IFCHR:
+        return {FileKind::Special, "a character device"};
+    case S_IFBLK:
+        return {FileKind::Special, "a block device"};
+    default:
+        return {FileKind::Special, "a special file"};
+    }
 }
 
-CFileStream OpenRegularFile(const CFilePath& path) {
+CFileStream OpenRegularFile(const CFilePath& path, const char* mode) {
     if (!path.Fits())
         return CFileStream(nullptr);
-    const int descriptor = open(path.Text(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    const int access = std::strchr(mode, '+') ? O_RDWR : O_RDONLY;
+    const int descriptor = open(path.Text(), access | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0)
         return CFileStream(nullptr);
     struct stat status;
     std::FILE* file = nullptr;
     if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-        file = fdopen(descriptor, "rb");
+        file = fdopen(descriptor, mode);
     if (!file)
         close(descriptor);
     return CFileStream(file);

@@ -29,8 +29,8 @@ FileFacts ExamineFile(const CFilePath& path) {
     return {FileKind::Regular, ""};
 }
 
-CFileStream OpenRegularFile(const CFilePath& path) {
-    std::FILE* file = path.Fits() ? std::fopen(path.Text(), "rb") : nullptr;
+CFileStream OpenRegularFile(const CFilePath& path, const char* mode) {
+    std::FILE* file = path.Fits() ? std::fopen(path.Text(), mode) : nullptr;
     if (file &&
         GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
         std::fclose(file);

@@ -1,4 +1,4 @@
-#include "FlagSection.h"
+#include "Inspect.h"
 
 #include <array>
 #include <cctype>
@@ -17,27 +17,41 @@ constexpr std::size_t kBytesShown = 16;
 // The level the tool starts at when it cannot open the file: the stored level then reads as 0.
 constexpr int kLevelWithoutFile = 0;
 
-// The first bytes of the file, and its length.
+// The file's first bytes and length, and whether the tool can open it for reading and writing.
 struct FlagBytes {
     bool read = false;
+    bool opensForWriting = false;
     unsigned long long length = 0;
     std::array<unsigned char, kBytesShown> first{};
 
     bool Has(std::size_t offset) const { return offset < length && offset < kBytesShown; }
+
+    // The level the tool starts at: a file without byte 1 gives a stored level outside the range.
+    int StartLevel() const {
+        if (!opensForWriting)
+            return kLevelWithoutFile;
+        return Has(1) ? StartLevelOf(StoredLevelOfLetter(first[1])) : kLevelCentre;
+    }
 };
 
-// Reads the file, for reading only, block by block: a file of any length takes the same memory.
+// Reads the file once: opened as the tool opens it, for reading and writing, and never written;
+// or for reading only, to show what it holds, when the tool could not open it. Block by block: a
+// file of any length takes the same memory.
 FlagBytes ReadFlagBytes(const CFilePath& path) {
     FlagBytes bytes;
-    const CFileStream file = OpenRegularFile(path);
-    if (!file.IsOpen())
-        return bytes;
-    bytes.read = true;
-    bytes.length = std::fread(bytes.first.data(), 1, bytes.first.size(), file.Get());
-    unsigned char block[4096];
-    std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, file.Get())) > 0)
-        bytes.length += count;
+    for (const char* mode : {"rb+", "rb"}) {
+        const CFileStream file = OpenRegularFile(path, mode);
+        if (!file.IsOpen())
+            continue;
+        bytes.read = true;
+        bytes.opensForWriting = mode[2] == '+';
+        bytes.length = std::fread(bytes.first.data(), 1, bytes.first.size(), file.Get());
+        unsigned char block[4096];
+        std::size_t count;
+        while ((count = std::fread(block, 1, sizeof block, file.Get())) > 0)
+            bytes.length += count;
+        break;
+    }
     return bytes;
 }
 
@@ -87,76 +101,57 @@ void DescribeLength(const FlagBytes& bytes, CInspectionText& out) {
         out.Line("The bytes after offset 3 are neither read nor written.");
 }
 
-void DescribeRunningMark(const FlagBytes& bytes, CInspectionText& out) {
-    if (!bytes.Has(0)) {
-        out.Line("Running mark: none (no byte 0).");
-        return;
-    }
+// The running mark and the level letter; when the tool cannot open the file, neither counts.
+void DescribeMarkAndLetter(const FlagBytes& bytes, CInspectionText& out) {
+    const bool counts = bytes.opensForWriting;
     const unsigned char mark = bytes.first[0];
-    const char* meaning = mark == 'y'   ? "the tool is running, or its last run did not end"
-                          : mark == 'n' ? "the tool is not running"
-                                        : "neither \"y\" nor \"n\"";
-    out.Line("Running mark: %s: %s.", Shown(mark).c_str(), meaning);
-}
+    if (!bytes.Has(0))
+        out.Line("Running mark: none (no byte 0).");
+    else if (!counts)
+        out.Line("Running mark: %s, which the tool cannot change.", Shown(mark).c_str());
+    else
+        out.Line("Running mark: %s: %s.", Shown(mark).c_str(),
+                 mark == 'y'   ? "the tool is running, or its last run did not end"
+                 : mark == 'n' ? "the tool is not running"
+                               : "neither \"y\" nor \"n\"");
 
-void DescribeLevelLetter(const FlagBytes& bytes, int start, CInspectionText& out) {
-    if (!bytes.Has(1)) {
+    const std::string letter = Shown(bytes.first[1]);
+    const int level = StoredLevelOfLetter(bytes.first[1]);
+    const std::string start = StartText(bytes.StartLevel());
+    if (!bytes.Has(1) && counts)
         out.Line("Level letter: none (no byte 1): the tool starts at the centre, %s.",
-                 StartText(start).c_str());
-        return;
-    }
-    const unsigned char letter = bytes.first[1];
-    const int level = StoredLevelOfLetter(letter);
-    if (IsValidLevel(level))
-        out.Line("Level letter: %s: %s.", Shown(letter).c_str(), StartText(level).c_str());
+                 start.c_str());
+    else if (!bytes.Has(1))
+        out.Line("Level letter: none (no byte 1).");
+    else if (!counts)
+        out.Line("Level letter: %s, for level %d, which the tool does not read.", letter.c_str(),
+                 level);
+    else if (IsValidLevel(level))
+        out.Line("Level letter: %s: %s.", letter.c_str(), start.c_str());
     else
         out.Warning("level letter %s stands for level %d, outside \"A\"..\"U\": the tool starts "
                     "at %s.",
-                    Shown(letter).c_str(), level, StartText(start).c_str());
-}
-
-// The bytes of a file the tool cannot open: none of them counts.
-void DescribeBytesLeftAlone(const FlagBytes& bytes, CInspectionText& out) {
-    if (bytes.Has(0))
-        out.Line("Running mark: %s, which the tool cannot change.", Shown(bytes.first[0]).c_str());
-    else
-        out.Line("Running mark: none (no byte 0).");
-    if (bytes.Has(1))
-        out.Line("Level letter: %s, for level %d, which the tool does not read.",
-                 Shown(bytes.first[1]).c_str(), StoredLevelOfLetter(bytes.first[1]));
-    else
-        out.Line("Level letter: none (no byte 1).");
+                    letter.c_str(), level, start.c_str());
 }
 
 // Whether the flag file is a regular file; says what the tool does otherwise.
 bool DescribeWhatStandsThere(const FileFacts& facts, CInspectionText& out) {
-    const std::string without =
-        "it keeps no level and no running mark, and starts at " + StartText(kLevelWithoutFile);
-    switch (facts.kind) {
-    case FileKind::Missing:
-        out.Warning("%s is missing. The tool never creates it: it keeps no level between runs, "
-                    "the companion sees no running mark, and it starts at %s.",
-                    kName, StartText(kLevelWithoutFile).c_str());
-        break;
-    case FileKind::Unreachable:
-        out.Warning("%s cannot be reached: %s. The tool cannot open it: %s.", kName,
-                    facts.what.c_str(), without.c_str());
-        break;
-    case FileKind::Directory:
-        out.Warning("%s is a directory, not a file. The tool cannot open it: %s.", kName,
-                    without.c_str());
-        break;
-    case FileKind::Special:
-        out.Warning("%s is %s, not a regular file: the inspector does not open it, and the tool "
-                    "keeps no level in it. The tool starts at level %d if it cannot open it, "
-                    "otherwise at the level of a letter it reads at offset 1, or at level %d "
-                    "without one.",
-                    kName, facts.what.c_str(), kLevelWithoutFile, kLevelCentre);
-        break;
-    case FileKind::Regular:
-        return true;
-    }
-    return false;
+    const std::string described = facts.Described();
+    const std::string without = StartText(kLevelWithoutFile);
+    if (facts.kind == FileKind::Missing)
+        out.Warning("%s is %s. The tool never creates it: it keeps no level between runs, the "
+                    "companion sees no running mark, and it starts at %s.",
+                    kName, described.c_str(), without.c_str());
+    else if (facts.kind == FileKind::Special)
+        out.Warning("%s %s, and the tool keeps no level in it. The tool starts at level %d if it "
+                    "cannot open it, otherwise at the level of a letter it reads at offset 1, or "
+                    "at level %d without one.",
+                    kName, described.c_str(), kLevelWithoutFile, kLevelCentre);
+    else if (facts.kind != FileKind::Regular)
+        out.Warning("%s %s. The tool cannot open it: it keeps no level and no running mark, and "
+                    "starts at %s.",
+                    kName, described.c_str(), without.c_str());
+    return facts.kind == FileKind::Regular;
 }
 
 } // namespace
@@ -169,28 +164,22 @@ std::optional<int> DescribeFlag(const CFilePath& directory, CInspectionText& out
         return facts.kind == FileKind::Special ? std::nullopt
                                                : std::optional<int>(kLevelWithoutFile);
 
-    FlagFileReport report;
-    const int start = StartLevelOf(CFlagFile(directory).ReadStoredLevel(&report));
     const FlagBytes bytes = ReadFlagBytes(path);
-    if (bytes.read)
-        DescribeBytes(bytes, out);
-    else
+    if (!bytes.read) {
         out.Line("%s: exists but cannot be read.", kName);
-
-    if (!report.opened) {
-        if (bytes.read)
-            DescribeBytesLeftAlone(bytes, out);
+    } else {
+        DescribeBytes(bytes, out);
+        if (bytes.opensForWriting)
+            DescribeLength(bytes, out);
+        DescribeMarkAndLetter(bytes, out);
+    }
+    if (bytes.opensForWriting)
+        out.Line("%s opens for reading and writing: the tool keeps its level and running mark "
+                 "here.",
+                 kName);
+    else
         out.Warning("the tool cannot open %s for reading and writing: it keeps no level and no "
                     "running mark, and starts at %s.",
-                    kName, StartText(start).c_str());
-        return start;
-    }
-    if (bytes.read) {
-        DescribeLength(bytes, out);
-        DescribeRunningMark(bytes, out);
-        DescribeLevelLetter(bytes, start, out);
-    }
-    out.Line("%s opens for reading and writing: the tool keeps its level and running mark here.",
-             kName);
-    return start;
+                    kName, StartText(bytes.StartLevel()).c_str());
+    return bytes.StartLevel();
 }

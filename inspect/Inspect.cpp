@@ -1,12 +1,8 @@
 #include "Inspect.h"
 
-#include "BrightnessTable.h"
 #include "FlagFile.h"
-#include "FlagSection.h"
 #include "Levels.h"
-#include "MediaSection.h"
 #include "SensorLink.h"
-#include "TableSection.h"
 
 namespace {
 

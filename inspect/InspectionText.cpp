@@ -1,13 +1,8 @@
 #include "InspectionText.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-
-void CInspectionText::Section(const char* title) {
-    m_text += '\n';
-    m_text += title;
-    m_text += '\n';
-}
 
 void CInspectionText::Line(const char* format, ...) {
     va_list arguments;
@@ -28,13 +23,11 @@ void CInspectionText::Warning(const char* format, ...) {
 void CInspectionText::Append(const char* format, va_list arguments) {
     va_list measuring;
     va_copy(measuring, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    const int length = std::max(std::vsnprintf(nullptr, 0, format, measuring), 0);
     va_end(measuring);
-    if (length > 0) {
-        const std::size_t start = m_text.size();
-        m_text.resize(start + length + 1);
-        std::vsnprintf(&m_text[start], length + 1, format, arguments);
-        m_text.resize(start + length);
-    }
-    m_text += '\n';
+    // The formatting's terminating zero makes room for the line feed.
+    const std::size_t start = m_text.size();
+    m_text.resize(start + length + 1);
+    std::vsnprintf(&m_text[start], length + 1, format, arguments);
+    m_text.back() = '\n';
 }

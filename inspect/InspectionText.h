@@ -4,20 +4,14 @@
 #include <cstdarg>
 #include <string>
 
-#if defined(__GNUC__)
-#define QUENLIT_PRINTF_FORMAT(index, first) __attribute__((format(printf, index, first)))
-#else
-#define QUENLIT_PRINTF_FORMAT(index, first)
-#endif
-
 class CInspectionText {
 public:
     // A section title, after a blank line.
-    void Section(const char* title);
-    // One line of text, formatted as by printf; a line feed follows.
-    void Line(const char* format, ...) QUENLIT_PRINTF_FORMAT(2, 3);
+    void Section(const char* title) { m_text += std::string("\n") + title + "\n"; }
+    // One line of text, formatted as by printf (and checked so); a line feed follows.
+    void Line(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // One line that begins with "warning: " and counts as a warning.
-    void Warning(const char* format, ...) QUENLIT_PRINTF_FORMAT(2, 3);
+    void Warning(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     const std::string& Text() const { return m_text; }
     int Warnings() const { return m_warnings; }

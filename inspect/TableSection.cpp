@@ -1,6 +1,5 @@
-#include "TableSection.h"
+#include "Inspect.h"
 
-#include <cctype>
 #include <string>
 
 #include "FileAccess.h"
@@ -25,11 +24,6 @@ std::string BuiltInFrom(int first) {
     return Rows(first, last) + (first == last ? " stays" : " stay") + " built in";
 }
 
-std::string Capitalised(std::string text) {
-    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-    return text;
-}
-
 int ValuesFromFile(const TableFileReport& report, int row) {
     int count = 0;
     for (TableValueSource source : report.sources[row])
@@ -49,11 +43,12 @@ void DescribeRows(const TableFileReport& report, CInspectionText& out) {
     const int rows = report.RowsRead();
     if (rows == 0)
         out.Line("No row from the file: all rows stay built in.");
-    else if (rows == kLevelCount)
-        out.Line("Rows 0-20 from the file.");
+    else if (rows == 1)
+        out.Line("Row 0 from the file; %s.", BuiltInFrom(1).c_str());
+    else if (rows < kLevelCount)
+        out.Line("Rows 0-%d from the file; %s.", rows - 1, BuiltInFrom(rows).c_str());
     else
-        out.Line("%s from the file; %s.", Capitalised(Rows(0, rows - 1)).c_str(),
-                 BuiltInFrom(rows).c_str());
+        out.Line("Rows 0-20 from the file.");
 }
 
 // Rows whose reading ran over a line end: the lines after their first give no row of their own.
@@ -130,9 +125,11 @@ void DescribeEnd(const TableFileReport& report, CInspectionText& out) {
 }
 
 // The level right-aligned in 3 columns, two spaces, then each value as two hex digits followed by
-// "*" (from the file), "!" (from a character that is no hex digit) or a space.
+// the mark of where it came from.
 void DescribeEffectiveTable(const CBrightnessTable& table, const TableFileReport& report,
                             CInspectionText& out) {
+    // Indexed by TableValueSource: built in, from the file, from a character that is no hex digit.
+    constexpr char kMarks[] = {' ', '*', '!'};
     out.Section("Effective table");
     out.Line("Registers 0x%04X 0x%04X 0x%04X 0x%04X 0x%04X 0x%04X, in the order written.",
              kBrightnessRegisters[0], kBrightnessRegisters[1], kBrightnessRegisters[2],
@@ -142,48 +139,13 @@ void DescribeEffectiveTable(const CBrightnessTable& table, const TableFileReport
         std::string line;
         char cell[8];
         for (int column = 0; column < kTableColumnCount; ++column) {
-            const TableValueSource source = report.sources[row][column];
-            const char mark = source == TableValueSource::File              ? '*'
-                              : source == TableValueSource::FileNonHexDigit ? '!'
-                                                                            : ' ';
-            std::snprintf(cell, sizeof cell, "%s%02X%c", column ? " " : "",
-                          static_cast<unsigned>(table.Value(row, column + 1)), mark);
+            std::snprintf(cell, sizeof cell, " %02X%c",
+                          static_cast<unsigned>(table.Value(row, column + 1)),
+                          kMarks[static_cast<int>(report.sources[row][column])]);
             line += cell;
         }
-        out.Line("%3d  %s", row, line.c_str());
+        out.Line("%3d %s", row, line.c_str());
     }
-}
-
-// Reads the table file over `table` as the tool does, when it is a regular file; describes what
-// stands there otherwise.
-TableFileReport ReadTableFile(const char* name, const CFilePath& path, CBrightnessTable& table,
-                              CInspectionText& out) {
-    TableFileReport report;
-    const FileFacts facts = ExamineFile(path);
-    switch (facts.kind) {
-    case FileKind::Missing:
-        out.Line("Table file: %s, missing.", name);
-        break;
-    case FileKind::Unreachable:
-        out.Line("Table file: %s, cannot be reached: %s.", name, facts.what.c_str());
-        break;
-    case FileKind::Directory:
-        out.Warning("the table file %s is a directory, not a file: the tool reads no row from it.",
-                    name);
-        break;
-    case FileKind::Special:
-        out.Warning("the table file %s is %s, not a regular file: the inspector does not open "
-                    "it, and the tool reads whatever rows it delivers. Below, it delivers none.",
-                    name, facts.what.c_str());
-        break;
-    case FileKind::Regular:
-        if (const CFileStream file = OpenRegularFile(path); file.IsOpen())
-            ReadBrightnessTable(file.Get(), table, &report);
-        else
-            out.Line("Table file: %s, exists but cannot be opened.", name);
-        break;
-    }
-    return report;
 }
 
 } // namespace
@@ -191,12 +153,23 @@ TableFileReport ReadTableFile(const char* name, const CFilePath& path, CBrightne
 void DescribeTable(FilmType type, const CFilePath& directory, CBrightnessTable& table,
                    CInspectionText& out) {
     out.Section("Table");
-    const char* name = TableFileName(type);
-    const TableFileReport report = ReadTableFile(name, CFilePath(directory, name), table, out);
+    const std::string name = TableFileName(type);
+    const CFilePath path(directory, name.c_str());
+    TableFileReport report;
+    if (DescribeUnlessRegular(ExamineFile(path), "Table file: " + name + ",",
+                              "the table file " + name, ": the tool reads no row from it.",
+                              ", and the tool reads whatever rows it delivers. Below, it delivers "
+                              "none.",
+                              out)) {
+        if (const CFileStream file = OpenRegularFile(path, "rb"); file.IsOpen())
+            ReadBrightnessTable(file.Get(), table, &report);
+        else
+            out.Line("Table file: %s, exists but cannot be opened.", name.c_str());
+    }
     if (report.end == TableFileEnd::NotOpened) {
         out.Line("All rows stay built in.");
     } else {
-        out.Line("Table file: %s, exists.", name);
+        out.Line("Table file: %s, exists.", name.c_str());
         DescribeRows(report, out);
         DescribeRowsOverLineEnds(report, out);
         DescribeNonHexDigits(report, out);

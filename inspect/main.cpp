@@ -14,50 +14,42 @@
 
 namespace {
 
-constexpr int kClean = 0;
-constexpr int kWarnings = 1;
-constexpr int kCannotInspect = 2;
+enum ExitStatus { kClean = 0, kWarnings = 1, kCannotInspect = 2 };
 
 #ifdef _WIN32
 constexpr const char* kUsage = "usage: quenlit-inspect [DIR]";
 constexpr char kSeparator = '\\';
-#else
-constexpr const char* kUsage = "usage: quenlit-inspect DIR";
-constexpr char kSeparator = '/';
-#endif
 
-#ifdef _WIN32
-// Windows' argument parsing takes the backslash before a closing quote as an escaped quote:
-// "C:\sp ace\" arrives as C:\sp ace". No Windows path holds a quote, so a trailing one is that
-// backslash.
-std::string DirectoryArgument(const char* argument) {
-    std::string directory = argument;
+// DIR, or the shared directory without it; nothing when the arguments do not fit. Windows'
+// argument parsing takes the backslash before a closing quote as an escaped quote: "C:\sp ace\"
+// arrives as C:\sp ace". No Windows path holds a quote, so a trailing one is that backslash.
+std::string DirectoryArgument(int argc, char** argv) {
+    if (argc == 1)
+        return SharedDirectory;
+    std::string directory = argc == 2 ? argv[1] : "";
     if (!directory.empty() && directory.back() == '"')
         directory.back() = kSeparator;
     return directory;
 }
-#endif
+#else
+constexpr const char* kUsage = "usage: quenlit-inspect DIR";
+constexpr char kSeparator = '/';
 
-bool EndsInSeparator(const std::string& path) {
-    return !path.empty() && (path.back() == kSeparator || path.back() == '/');
+// DIR; nothing when the arguments do not fit.
+std::string DirectoryArgument(int argc, char** argv) {
+    return argc == 2 ? argv[1] : "";
 }
+#endif
 
 // Why `path` is no folder to inspect, or nothing when it is one. Its files are opened by name, as
 // the tool opens them: a folder whose entries cannot be listed is inspected all the same.
 std::string WhyNotAFolder(const CFilePath& path) {
     const FileFacts facts = ExamineFile(path);
-    switch (facts.kind) {
-    case FileKind::Directory:
+    if (facts.kind == FileKind::Directory)
         return "";
-    case FileKind::Missing:
+    if (facts.kind == FileKind::Missing)
         return "no such folder";
-    case FileKind::Unreachable:
-        return facts.what;
-    case FileKind::Regular:
-    case FileKind::Special:
-        break;
-    }
-    return "not a folder";
+    return facts.kind == FileKind::Unreachable ? facts.what : "not a folder";
 }
 
 int Fail(const std::string& message) {
@@ -68,19 +60,14 @@ int Fail(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    const bool argumentsFit = argc == 1 || argc == 2;
-    std::string directory = argc == 2 ? DirectoryArgument(argv[1]) : SharedDirectory;
-#else
-    const bool argumentsFit = argc == 2;
-    std::string directory = argc == 2 ? argv[1] : "";
-#endif
-    if (!argumentsFit || directory.empty())
+    std::string directory = DirectoryArgument(argc, argv);
+    if (directory.empty())
         return Fail(kUsage);
 
     if (const std::string why = WhyNotAFolder(directory.c_str()); !why.empty())
         return Fail("cannot inspect " + directory + ": " + why);
-    if (!EndsInSeparator(directory))
+    // Windows takes either separator.
+    if (directory.back() != kSeparator && directory.back() != '/')
         directory += kSeparator;
     // The film type file has the longest name of the shared files.
     if (!CFilePath(CFilePath(directory.c_str()), kFilmTypeFileName).Fits())

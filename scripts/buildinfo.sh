@@ -9,7 +9,8 @@ write_buildinfo() {
     local file=$1 version=$2 architecture commit depends
     architecture=$(dpkg --print-architecture)
     commit=$(git rev-parse HEAD)
-    git diff --quiet HEAD -- || commit="$commit with uncommitted changes"
+    # Changed, staged and untracked files alike (ignored ones, such as build/, aside).
+    [ -z "$(git status --porcelain)" ] || commit="$commit with uncommitted changes"
     # One line per package of this machine's architecture or of all, as Debian writes them.
     depends=$(dpkg-query -W -f='${Package} ${Architecture} ${Version} ${db:Status-Abbrev}\n' \
         "${RELEASE_TOOLCHAIN[@]}" 2>/dev/null |

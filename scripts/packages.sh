@@ -20,9 +20,21 @@ ensure_packages() {
     echo "Installing: $missing"
     export DEBIAN_FRONTEND=noninteractive
     if ! apt-get install -y $missing >/dev/null; then
-        apt-get update >/dev/null
+        update_package_lists
         apt-get install -y $missing >/dev/null
     fi
+}
+
+# apt-get update, tried three times: a mirror in the middle of a sync serves an index that does not
+# match its release file for a while. Lists that still fail stay as they were, and the install that
+# needs them says which package it cannot get.
+update_package_lists() {
+    local attempt
+    for attempt in 1 2 3; do
+        apt-get update >/dev/null && return 0
+        [ "$attempt" = 3 ] || sleep 30
+    done
+    echo "apt-get update failed three times; installing from the package lists there are" >&2
 }
 
 # Adds the i386 architecture, whose packages the emulated x86 machine runs; says how when not root.
@@ -33,7 +45,7 @@ ensure_i386_architecture() {
         exit 1
     fi
     dpkg --add-architecture i386
-    apt-get update >/dev/null
+    update_package_lists
 }
 
 # What every build needs.
@@ -50,8 +62,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-
 # The packages that make the release zip's bytes, whose versions BUILDINFO.txt records: the
 # compiler and the libraries it links in, the assembler, linker, resource compiler and import
 # library maker, the Windows headers and import libraries, CMake (the compile and link commands),
-# the zip maker's Python and its deflate library, and the shell and sed that write the demo files
-# and the texts' CR LF.
+# the Python that writes the demo files and packs the zip, its deflate library, and the shell and
+# sed that write the texts' CR LF.
 RELEASE_TOOLCHAIN=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
     mingw-w64-i686-dev mingw-w64-common cmake cmake-data python3.11-minimal libpython3.11-minimal
     zlib1g bash sed)

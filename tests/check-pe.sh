@@ -3,11 +3,12 @@
 # build PE32+, both are GUI programs, and both import from system DLLs and from QXBaseIF.dll only,
 # from the latter exactly the three driver calls, by name. The shipped 32-bit build is at most 64 KB.
 # The quenlit-inspect.exe beside each is a console program of the same kind that imports from
-# system DLLs only.
+# KERNEL32 and msvcrt only. The 32-bit files' headers ask for Windows NT 4.0.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SYSTEM_DLLS=(comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll user32.dll)
+INSPECTOR_DLLS=(kernel32.dll msvcrt.dll)
 DRIVER_DLL=qxbaseif.dll
 DRIVER_CALLS="FinishDriver InitQXDriver WriteRegister"
 SHIPPED_EXE=dist/win32/Quenlit.exe
@@ -29,10 +30,12 @@ imported_functions() {
         /^[^\t]/ { dll = "" }'
 }
 
-is_system_dll() {
-    local known
-    for known in "${SYSTEM_DLLS[@]}"; do
-        [ "$1" = "$known" ] && return 0
+# is_one_of <word> <words...>
+is_one_of() {
+    local word=$1 known
+    shift
+    for known in "$@"; do
+        [ "$word" = "$known" ] && return 0
     done
     return 1
 }
@@ -43,6 +46,15 @@ check_kind() {
     grep -Eq "^Magic[[:space:]]+${magic}[[:space:]]" <<<"$headers" || fail "$exe" "PE magic is not $magic"
     grep -Eq "^Subsystem[[:space:]]+0000000${subsystem}[[:space:]]" <<<"$headers" ||
         fail "$exe" "subsystem is not $name ($subsystem)"
+    # The Windows a PE32 file asks for: its operating system and subsystem versions, 4.0 for NT 4.0.
+    if [ "$magic" = 010b ]; then
+        local field
+        for field in OSystemVersion SubsystemVersion; do
+            grep -Eq "^Major${field}[[:space:]]+4\$" <<<"$headers" &&
+                grep -Eq "^Minor${field}[[:space:]]+0\$" <<<"$headers" ||
+                fail "$exe" "${field} is not 4.0 (Windows NT 4.0)"
+        done
+    fi
 }
 
 # check_exe <exe> <objdump> <PE magic>
@@ -58,7 +70,7 @@ check_exe() {
 
     imports=$(imported_functions <<<"$headers")
     while read -r dll; do
-        if [ "$dll" != "$DRIVER_DLL" ] && ! is_system_dll "$dll"; then
+        if [ "$dll" != "$DRIVER_DLL" ] && ! is_one_of "$dll" "${SYSTEM_DLLS[@]}"; then
             fail "$exe" "imports from $dll, which is not one of ${SYSTEM_DLLS[*]} or the driver"
         fi
     done < <(cut -d' ' -f1 <<<"$imports" | sort -u)
@@ -78,7 +90,8 @@ check_inspector() {
     headers=$("$objdump" -p "$exe")
     check_kind "$exe" "$headers" "$magic" 3 "Windows console"
     while read -r dll; do
-        is_system_dll "$dll" || fail "$exe" "imports from $dll, which is not one of ${SYSTEM_DLLS[*]}"
+        is_one_of "$dll" "${INSPECTOR_DLLS[@]}" ||
+            fail "$exe" "imports from $dll, which is not one of ${INSPECTOR_DLLS[*]}"
     done < <(imported_functions <<<"$headers" | cut -d' ' -f1 | sort -u)
 }
 
@@ -97,4 +110,5 @@ if [ "$failures" -gt 0 ]; then
 fi
 echo "check-pe: Quenlit.exe (win32 PE32, win64 PE32+): GUI, system DLLs and the three driver calls" \
     "only; the win32 one $(stat -c %s "$SHIPPED_EXE") bytes, within $SHIPPED_EXE_BUDGET"
-echo "check-pe: quenlit-inspect.exe (win32 PE32, win64 PE32+): console, system DLLs only"
+echo "check-pe: quenlit-inspect.exe (win32 PE32, win64 PE32+): console, KERNEL32 and msvcrt only"
+echo "check-pe: the win32 files ask for Windows NT 4.0"

@@ -9,20 +9,18 @@
 # taken again while Wine stays the same version.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/wine-env.sh
 
 export QUENLIT_WINEPREFIX=/tmp/quenlit-win32/prefix
-export WINEPREFIX=$QUENLIT_WINEPREFIX
+prefix=$QUENLIT_WINEPREFIX
 builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
 kept=build/emulator/wine32-prefix-$(dpkg-query -W -f='${Version}' wine32:i386).tar
 
 make_prefix() {
     local start=$SECONDS
-    ensure_wine_prefix "$WINE32"
-    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+    python3 scripts/desktop.py prefix 32
     echo "32-bit Wine prefix: made in $((SECONDS - start)) s"
     # In one process: each program started costs a noticeable time on the emulated machine.
-    python3 - "$WINEPREFIX/drive_c" "$builtins" <<'LINK'
+    python3 - "$prefix/drive_c" "$builtins" <<'LINK'
 import filecmp, os, sys
 prefix, builtins = sys.argv[1:]
 for folder, _, names in os.walk(prefix):
@@ -33,18 +31,18 @@ for folder, _, names in os.walk(prefix):
             os.symlink(builtin, path)
 LINK
     rm -f build/emulator/wine32-prefix-*.tar
-    tar -cf "$kept.tmp" -C "$WINEPREFIX" . && mv "$kept.tmp" "$kept"
+    tar -cf "$kept.tmp" -C "$prefix" . && mv "$kept.tmp" "$kept"
     echo "32-bit Wine prefix: kept in $kept ($(du -h --apparent-size "$kept" | cut -f1))"
 }
 
-mkdir -p "$WINEPREFIX"
+mkdir -p "$prefix"
 case ${1:?prefix or test} in
 prefix)
     [ -f "$kept" ] || make_prefix
     ;;
 test)
     if [ -f "$kept" ]; then
-        tar -xf "$kept" -C "$WINEPREFIX"
+        tar -xf "$kept" -C "$prefix"
     else
         make_prefix
     fi

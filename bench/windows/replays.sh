@@ -13,44 +13,24 @@ BARE=BareDragReplay
 bin=$PWD/build/bench-win64/bench/windows
 work=$PWD/build/bench-win64/wine
 results=$work/results
-export WINEPREFIX=$work/prefix
-shared=$WINEPREFIX/drive_c/KelvoTemp
-source scripts/wine-env.sh
-source scripts/desktop-session.sh
+shared=$work/prefix/drive_c/KelvoTemp
+desktop() { python3 scripts/desktop.py --work "$work" "$@"; }
 
-# The shared files of the native benchmarks: a 512-byte FilmType.txt whose only keyword, "Film",
-# stands at its end; Brigf.txt with 21 rows that all differ from the built-in ones; Flag.txt
-# holding "y", the letter of level 10, CR and LF.
-write_shared_files() {
-    local line='Scanner=1 Resolution=3600 Mode=Colour'$'\r\n' last='Media=Film'$'\r\n'
-    local text='' level base
-    mkdir -p "$shared"
-    while [ $((${#text} + ${#line} + ${#last})) -le 512 ]; do
-        text+=$line
-    done
-    printf '%s%*s%s' "$text" $((512 - ${#text} - ${#last})) '' "$last" >"$shared/FilmType.txt"
-    for ((level = 0; level < 21; level++)); do
-        base=$((0x11 + 8 * level))
-        printf '0x%02X,0x%02X,0x%02X,0x%02X,0x%02X,0x%02X\r\n' \
-            "$base" $((base + 1)) $((base + 2)) $((base + 3)) $((base + 4)) $((base + 5))
-    done >"$shared/Brigf.txt"
-    printf 'yK\r\n' >"$shared/Flag.txt"
-}
-
-# Runs one replay on fresh shared files and appends its figures to <results>/<exe> as one line of
-# "name=value" words, with the clock just before the launch as launch_unix_us.
+# Runs one replay on fresh shared files (the benchmarks' folder of scripts/shared_folders.py) and
+# appends its figures to <results>/<exe> as one line of "name=value" words, with the clock just
+# before the launch as launch_unix_us.
 run_replay() {
     local exe=$1 log=$results/$1.log launch
-    write_shared_files
-    launch=${EPOCHREALTIME/./}
-    start_wine_program "$log" "$bin/$exe.exe"
-    wait_for_wine_program
+    cp "$work/bench-folder"/* "$shared/"
+    rm -f "$log"
+    launch=$(timeout 60 python3 scripts/desktop.py --work "$work" run "$log" "$bin/$exe.exe") ||
+        true
     if ! grep -q '^replay_us=' "$log"; then
         echo "$exe did not finish its replay:" >&2
         cat "$log" >&2
         return 1
     fi
-    echo "$(tr -d '\r' <"$log" | tr '\n' ' ')launch_unix_us=$launch" >>"$results/$exe"
+    echo "$(tr -d '\r' <"$log" | tr '\n' ' ')$launch" >>"$results/$exe"
 }
 
 # Runs one replay of each with the sensor's trace on: the bare dialog must make the same driver
@@ -112,13 +92,10 @@ taskset -pc $(($(nproc) - 1)) $$ >/dev/null
 
 rm -rf "$work"
 mkdir -p "$results"
-trap stop_desktop_session EXIT
-start_xvfb "$work"
-start_openbox "$work"
-"$WINE64" wineboot -i </dev/null >"$work/wineboot.log" 2>&1
-# One server for all runs: the one wineboot started ends soon after it.
-"$WINESERVER" -w
-"$WINESERVER" -p </dev/null >/dev/null 2>&1
+trap 'desktop stop' EXIT
+desktop start --prefix "$work/prefix" --for "$bin/$QUENLIT.exe" >/dev/null
+python3 scripts/shared_folders.py bench "$work/bench-folder"
+mkdir -p "$shared"
 
 check_floor
 for ((run = 0; run < RUNS; run++)); do
@@ -131,7 +108,8 @@ for ((run = 0; run < RUNS; run++)); do
     fi
 done
 
-echo "== Windows: $($WINE64 --version) on Xvfb with openbox, one processor, median of $RUNS runs"
+echo "== Windows: $(wine --version 2>/dev/null) on Xvfb with openbox, one processor," \
+    "median of $RUNS runs"
 printf '%-52s %10s %10s  %6s  %5s\n' "" "Quenlit" "bare" "ratio" "IQR"
 row "Drag: notifications per second" "%10.0f" 'v["notifications"] * 1e6 / v["replay_us"]' rate
 row "Drag: process CPU per notification (us)" "%10.1f" 'v["replay_cpu_us"] / v["notifications"]'

@@ -2,6 +2,7 @@
 the companion application would see."""
 
 from harness import CaseFailure
+from shared_folders import E2E_TABLES
 
 INIT_OK = "InitQXDriver 320 160 -> 0"
 INIT_FAILED = "InitQXDriver 320 160 -> -1"
@@ -10,31 +11,16 @@ REGISTERS = (0x3A11, 0x3A0F, 0x3A1B, 0x3A10, 0x3A1E, 0x3A1F)
 INIT_ERROR_BOX = "Quenlit|Initialize Error. Please Restart the program."
 COMPANION_BYTES = b"\x31\x32"
 
-# Each table file holds values of its own, so the trace tells which file was read.
-TABLE_BASES = {"Brig.txt": 0x00, "Brigf.txt": 0x40, "Brigp.txt": 0x80, "Brigb.txt": 0xC0}
-
-
-def table_value(table, level, column):
-    return (TABLE_BASES[table] + level * 3 + column) & 0xFF
-
-
-def table_file(table):
-    lines = []
-    for level in range(21):
-        values = ",".join(f"0x{table_value(table, level, c):02X}" for c in range(6))
-        lines.append(values + "\r\n")
-    return "".join(lines).encode("ascii")
-
 
 def row(level, table="Brig.txt", times=1):
     """The driver calls that apply one level `times` over."""
-    writes = [f"WriteRegister 0x6C 0x{register:04X} 0x{table_value(table, level, column):02X}"
+    writes = [f"WriteRegister 0x6C 0x{register:04X} 0x{E2E_TABLES[table].value(level, column):02X}"
               for column, register in enumerate(REGISTERS)]
     return writes * times
 
 
 def shared_files(flag=None, film_type=None):
-    files = {name: table_file(name) for name in TABLE_BASES}
+    files = {name: table.text() for name, table in E2E_TABLES.items()}
     if flag is not None:
         files["Flag.txt"] = flag
     if film_type is not None:
@@ -91,7 +77,7 @@ def start_at_level_0_and_step(tool):
 def no_flag_file(tool):
     tool.lay_out(shared_files())
     start_at_level_0_and_step(tool)
-    expect("shared files", tool.shared_names(), sorted(TABLE_BASES))
+    expect("shared files", tool.shared_names(), sorted(E2E_TABLES))
     expect("last driver call", tool.trace()[-1:], [FINISH])
 
 

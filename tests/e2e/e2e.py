@@ -25,7 +25,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).parent))
 
 from cases import CASES  # noqa: E402
-from harness import CaseFailure, Session, Tool, pe_bits  # noqa: E402
+from harness import CaseFailure, Session, Tool, machine_bits  # noqa: E402
 
 
 def main():
@@ -42,7 +42,7 @@ def main():
         session.setup(args.probe)
         return
     if args.action == "cleanup":
-        session.cleanup()
+        session.stop()
         return
 
     case_dir = Path(args.work) / "cases" / args.case
@@ -50,11 +50,11 @@ def main():
     try:
         CASES[args.case](tool)
     except Exception:
-        tool.screenshot(case_dir / "failure.png")
+        session.screenshot(case_dir / "failure.png")
         raise
     finally:
         tool.kill()
-    bits = pe_bits(Path(args.dist) / "Quenlit.exe")
+    bits = machine_bits(Path(args.dist) / "Quenlit.exe")
     seen = tool.bits_seen - {None}
     if seen != {bits}:
         raise CaseFailure(f"Quenlit.exe is {bits}-bit but ran as {sorted(seen)}-bit processes")

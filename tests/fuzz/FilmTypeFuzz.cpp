@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "FilmType.h"
@@ -37,8 +38,10 @@ FilmType Expected(const uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const CScratchDirectory& dir = Scratch();
-    dir.Write(kFilmTypeFileName, data, size);
+    static const CScratchDirectory dir;
+    // A file that cannot be written would void every check.
+    if (!dir.Write(kFilmTypeFileName, std::string(reinterpret_cast<const char*>(data), size)))
+        std::abort();
     FilmTypeReport report;
     const FilmType got = DetectFilmType(dir.Prefix().c_str(), &report);
     const FilmType want = Expected(data, size);

@@ -9,6 +9,7 @@
 // Every operation opens and closes the file, so a run costs about its length in operations: the
 // runs take inputs of at most 24 bytes, which still reach files from empty to well past four
 // bytes and sequences of up to 23 operations on them.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -74,6 +75,24 @@ std::string Describe(const std::optional<std::string>& bytes) {
     std::abort();
 }
 
+// A file descriptor, closed when it goes out of scope.
+class CDescriptor {
+public:
+    explicit CDescriptor(int descriptor) : m_descriptor(descriptor) {}
+    CDescriptor(const CDescriptor&) = delete;
+    CDescriptor& operator=(const CDescriptor&) = delete;
+    ~CDescriptor() {
+        if (IsOpen())
+            close(m_descriptor);
+    }
+
+    bool IsOpen() const { return m_descriptor >= 0; }
+    int Get() const { return m_descriptor; }
+
+private:
+    int m_descriptor;
+};
+
 // The flag file's bytes after each step, through one descriptor opened when the input's file is
 // laid out: one system call a step, where opening, reading and closing the file by name cost
 // about as much as the operation under test. The operations only ever open the file "rb+", so
@@ -116,7 +135,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    const CScratchDirectory& dir = Scratch();
+    static const CScratchDirectory dir;
     std::size_t next = 1;
     std::optional<std::string> start;
     if (data[0] == kNoFile) {
@@ -124,7 +143,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     } else {
         const std::size_t length = std::min<std::size_t>(data[0], size - next);
         start = std::string(reinterpret_cast<const char*>(data + next), length);
-        dir.Write(kFlagFileName, data + next, length);
+        if (!dir.Write(kFlagFileName, *start))
+            Fail(0, "cannot write the flag file");
         next += length;
     }
 
@@ -151,7 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         if (bytes != model.Bytes())
             FailBytes(step, "operation " + std::to_string(operation), bytes, model.Bytes());
     }
-    const std::optional<std::string> file = dir.Read(kFlagFileName);
+    const std::optional<std::string> file =
+        dir.Has(kFlagFileName) ? std::optional(dir.Read(kFlagFileName)) : std::nullopt;
     if (file != model.Bytes())
         FailBytes(step - 1, "read by name, the operations", file, model.Bytes());
     return 0;

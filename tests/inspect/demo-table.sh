@@ -7,11 +7,10 @@
 # demo-table.sh INSPECT TOOL_TABLE WORK
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/demo-shared-files.sh"
 inspect=$1 tool_table=$2 work=$3
 
 rm -rf "$work"
-write_demo_shared_files "$work/inspected"
+python3 "$here/../../scripts/shared_folders.py" demo "$work/inspected"
 cp -r "$work/inspected" "$work/run"
 
 "$inspect" "$work/inspected/" >"$work/inspector.txt"

@@ -15,9 +15,9 @@
 #include "FileStream.h"
 #include "FilmType.h"
 #include "FlagFile.h"
+#include "ScratchDirectory.h"
 #include "SensorSim.h"
 #include "TableFile.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ using Row = CBrightnessTable::Row;
 
 const std::string kFlag = "Flag.txt";
 
-std::set<std::string> FileNames(const CTempDirectory& dir) {
+std::set<std::string> FileNames(const CScratchDirectory& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir.Path("")))
         names.insert(entry.path().filename().string());
@@ -74,7 +74,7 @@ TEST(FlagFileBadInputTest, EveryLengthFromZeroToSix) {
     for (std::size_t length = 0; length < std::size(byLength); ++length) {
         const auto& expected = byLength[length];
         const std::string start = full.substr(0, length);
-        CTempDirectory dir;
+        CScratchDirectory dir;
         const CFlagFile flag(dir.Prefix().c_str());
 
         dir.Write(kFlag, start);
@@ -106,10 +106,10 @@ private:
 };
 
 TEST(FlagFileBadInputTest, ReadOnlyFileIsNeitherReadNorWritten) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write(kFlag, "yK12");
     const CWriteProtection protection(dir.Path(kFlag));
-    if (CFileStream(dir.Path(kFlag).string().c_str(), "rb+").IsOpen())
+    if (CFileStream(dir.Path(kFlag).c_str(), "rb+").IsOpen())
         GTEST_SKIP() << "this user may write read-only files";
 
     const CFlagFile flag(dir.Prefix().c_str());
@@ -133,8 +133,8 @@ public:
 
 class MissingSharedDirectoryTest : public ::testing::Test {
 protected:
-    CTempDirectory parent;
-    const CFilePath missing = (parent.Path("absent") / "").string().c_str();
+    CScratchDirectory parent;
+    const CFilePath missing = (fs::path(parent.Path("absent")) / "").string().c_str();
 };
 
 TEST_F(MissingSharedDirectoryTest, EveryRoutineFallsBackAndCreatesNothing) {
@@ -210,7 +210,7 @@ protected:
         return type;
     }
 
-    CTempDirectory dir;
+    CScratchDirectory dir;
 };
 
 TEST_F(FilmTypeBadInputTest, TenMegabyteFileIsSearchedToItsEnd) {
@@ -271,7 +271,7 @@ TEST(TableFileBadInputTest, OddFilesStoreWhatTheirColumnsHold) {
     };
     const CBrightnessTable builtIn;
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brigp.txt", c.content);
         CBrightnessTable table;
         EXPECT_TRUE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix().c_str())) << c.name;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "BrightnessController.h"
+#include "ScratchDirectory.h"
 #include "SensorSim.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ protected:
         sensorsim::SetTraceSink([this](const sensorsim::DriverCall& call) {
             log.push_back(sensorsim::FormatCall(call));
             if (call.kind == sensorsim::DriverCall::Kind::Write && call.arg2 == 0x3A11)
-                flagAtFirstWrite.push_back(dir.Read(kFlag).value_or("none"));
+                flagAtFirstWrite.push_back(dir.Has(kFlag) ? dir.Read(kFlag) : "none");
         });
     }
 
@@ -69,7 +69,7 @@ protected:
         return all;
     }
 
-    CTempDirectory dir;
+    CScratchDirectory dir;
     std::vector<std::string> log;
     std::vector<std::string> flagAtFirstWrite;
     CFakeView view{log};
@@ -108,7 +108,7 @@ TEST_F(BrightnessControllerTest, WithoutFlagFileLevelZeroIsUsedAndNothingIsRecor
     EXPECT_TRUE(controller.LevelChanged(view));
     controller.Stop();
     EXPECT_EQ(log, Join({{"ShowLevel 0"}, kOpen, kRow0, kRow15, {"FinishDriver"}}));
-    EXPECT_FALSE(dir.Read(kFlag).has_value());
+    EXPECT_FALSE(dir.Has(kFlag));
 }
 
 TEST_F(BrightnessControllerTest, StoredLevelOutsideTheTableFallsBackToTheCentre) {

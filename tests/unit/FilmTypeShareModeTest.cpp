@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "FilmType.h"
-#include "TestFiles.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ private:
 };
 
 TEST(FilmTypeShareModeTest, FileHeldOpenForWritingReadsAsSlide) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write(kFilmTypeFileName, "Film");
-    const std::string path = dir.Path(kFilmTypeFileName).string();
+    const std::string path = dir.Path(kFilmTypeFileName);
     {
         CHeldFile writer(path, GENERIC_WRITE);
         ASSERT_TRUE(writer.IsOpen());

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FilmType.h"
-#include "TestFiles.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ protected:
         return DetectFilmType(dir.Prefix().c_str());
     }
 
-    CTempDirectory dir;
+    CScratchDirectory dir;
 };
 
 TEST_F(FilmTypeTest, FirstKeywordInSearchOrderDecides) {

@@ -11,8 +11,8 @@
 
 #include "FlagFile.h"
 #include "Levels.h"
+#include "ScratchDirectory.h"
 #include "SiblingProgram.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -38,16 +38,16 @@ void PrintTo(const Operation& operation, std::ostream* out) {
 class FlagFileConcurrencyTest : public ::testing::TestWithParam<Operation> {};
 
 TEST_P(FlagFileConcurrencyTest, NoWriteOfAnotherIsUndone) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write(CFlagFile::kFileName, kInitialBytes);
-    const std::string result = dir.Path("writer.txt").string();
+    const std::string result = dir.Path("writer.txt");
 
     std::atomic<bool> writerDone{false};
     int writerStatus = -1;
     std::thread writer([&] {
-        writerStatus = RunSiblingProgram("flag_file_companion",
-                                         {dir.Path(CFlagFile::kFileName).string(),
-                                          GetParam().othersBytes, kWriterMilliseconds, result});
+        writerStatus = RunSiblingProgram(
+            "flag_file_companion",
+            {dir.Path(CFlagFile::kFileName), GetParam().othersBytes, kWriterMilliseconds, result});
         writerDone = true;
     });
     // The operations start with the writer's first write.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "FlagFile.h"
-#include "TestFiles.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -9,7 +11,7 @@ const std::string kFlag = "Flag.txt";
 
 class FlagFileTest : public ::testing::Test {
 protected:
-    CTempDirectory dir;
+    CScratchDirectory dir;
     CFlagFile flag{dir.Prefix().c_str()};
 };
 
@@ -54,7 +56,7 @@ TEST_F(FlagFileTest, MissingFileReadsLevelZeroAndIsNeverCreated) {
     flag.StoreLevel(5);
     flag.MarkRunning(true);
     flag.MarkRunning(false);
-    EXPECT_FALSE(dir.Read(kFlag).has_value());
+    EXPECT_FALSE(dir.Has(kFlag));
 }
 
 TEST_F(FlagFileTest, BytesAfterOffsetThreeAndLengthAreKept) {

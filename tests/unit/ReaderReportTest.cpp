@@ -8,8 +8,8 @@
 #include "FilmType.h"
 #include "FlagFile.h"
 #include "Levels.h"
+#include "ScratchDirectory.h"
 #include "TableFile.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -31,6 +31,7 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
         {"PhoBW Slide film", {true, false, false, false, true}, 16, false},
         {"Film\0Slide"s, {false, true, false, false, false}, 4, true},
         {"\0Photo"s, {}, 0, true},
+        {"B&W\0B&W"s, {false, false, true, false, false}, 3, true},
         // The text runs over two 512-byte blocks, with a keyword across their boundary.
         {std::string(510, '.') + "B&W" + std::string(90, '.') + "\0Film"s,
          {false, false, true, false, false},
@@ -38,19 +39,24 @@ TEST(FilmTypeReportTest, KeywordsFoundAndWhereTheTextEnds) {
          true},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write(kFilmTypeFileName, c.content);
-        FilmTypeReport report;
-        DetectFilmType(dir.Prefix().c_str(), &report);
-        EXPECT_TRUE(report.opened) << c.content;
-        EXPECT_EQ(report.found, c.found) << c.content;
-        EXPECT_EQ(report.textLength, c.textLength) << c.content;
-        EXPECT_EQ(report.endedAtZeroByte, c.endedAtZeroByte) << c.content;
+        // The tool's reading, and the one that reads on past the text, report the same.
+        FilmTypeReport report, detailed;
+        FilmTypeDetail detail;
+        const FilmType type = DetectFilmType(dir.Prefix().c_str(), &report);
+        EXPECT_EQ(DetectFilmType(dir.Prefix().c_str(), detailed, detail), type) << c.content;
+        for (const FilmTypeReport& each : {report, detailed}) {
+            EXPECT_TRUE(each.opened) << c.content;
+            EXPECT_EQ(each.found, c.found) << c.content;
+            EXPECT_EQ(each.textLength, c.textLength) << c.content;
+            EXPECT_EQ(each.endedAtZeroByte, c.endedAtZeroByte) << c.content;
+        }
     }
 }
 
 TEST(FilmTypeReportTest, MissingFileIsReportedAsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     FilmTypeReport report;
     report.opened = true;
     report.found[1] = true;
@@ -117,7 +123,7 @@ TEST(TableFileReportTest, EndSourcesAndLinesOfEachRow) {
          0},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brig.txt", c.content);
         CBrightnessTable table;
         TableFileReport report;
@@ -144,7 +150,7 @@ TEST(TableFileReportTest, WhetherTheLastByteReadWasALineFeed) {
         {kLine, false}, {kLine + "\r", false}, {kLine + "\r\n#\n", false},
     };
     for (const auto& c : cases) {
-        CTempDirectory dir;
+        CScratchDirectory dir;
         dir.Write("Brig.txt", c.content);
         CBrightnessTable table;
         TableFileReport report;
@@ -157,7 +163,7 @@ TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
     std::string content;
     for (int row = 0; row < kLevelCount + 3; ++row)
         content += kLine + "\r\n";
-    CTempDirectory dir;
+    CScratchDirectory dir;
     dir.Write("Brigf.txt", content);
     CBrightnessTable table;
     TableFileReport report;
@@ -169,7 +175,7 @@ TEST(TableFileReportTest, TwentyFirstRowEndsTheReading) {
 }
 
 TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     CBrightnessTable table;
     TableFileReport report;
     report.end = TableFileEnd::RowLimit;
@@ -182,7 +188,7 @@ TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
 // --- Flag file and the level a run starts at
 
 TEST(FlagFileReportTest, OpenedOnlyWhenTheFileExists) {
-    CTempDirectory dir;
+    CScratchDirectory dir;
     const CFlagFile flag(dir.Prefix().c_str());
     FlagFileReport report;
     report.opened = true;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "BrightnessTable.h"
+#include "ScratchDirectory.h"
 #include "TableFile.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ protected:
         return LoadBrightnessTable(FilmType::Slide, table, dir.Prefix().c_str());
     }
 
-    CTempDirectory dir;
+    CScratchDirectory dir;
     CBrightnessTable table;
     const CBrightnessTable builtIn;
 };

@@ -1,5 +1,6 @@
-// A fresh directory on a RAM-backed file system, removed with its files, so that benchmarks of the
-// shared-file routines measure the file calls rather than a disk.
+// A fresh directory for the files that tests, fuzz targets and benchmarks hand to the shared-file
+// routines, removed with everything in it. Where there is a memory file system (/dev/shm), it lies
+// there, so that a benchmark measures the file calls rather than a disk.
 #pragma once
 
 #include <string>
@@ -14,13 +15,16 @@ public:
     // False when the directory could not be made; nothing else works then.
     bool Exists() const { return !m_path.empty(); }
     // The directory with a trailing separator, as the file routines take it.
-    std::string Prefix() const { return m_path + "/"; }
-    std::string Path(const std::string& name) const { return Prefix() + name; }
+    std::string Prefix() const;
+    std::string Path(const std::string& name) const;
 
     // Creates or replaces a file; returns false when it cannot be written whole.
     bool Write(const std::string& name, const std::string& bytes) const;
     // The file's bytes; empty when it cannot be read.
     std::string Read(const std::string& name) const;
+    // Whether a file (or anything else) of this name is there.
+    bool Has(const std::string& name) const;
+    void Remove(const std::string& name) const;
 
 private:
     std::string m_path;

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Holds the source folders to their one-way arrows: app -> afx, core; core -> files, driver; files
+# may include the table's header of core and nothing else of it; inspect -> files, core; the
+# simulated sensor includes only the driver header it implements; afx/ and driver/ nothing of ours.
+# core/ and files/ include no platform header, except the film type file's two open/read routines.
+# Reads every #include line of the product's folders and names each one that crosses an arrow.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A MAY_INCLUDE=(
+    [app]="afx core"
+    [afx]=""
+    [core]="files driver"
+    [files]="core/BrightnessTable.h"
+    [driver]=""
+    [sensor-sim]="driver"
+    [inspect]="files core"
+)
+PLATFORM_HEADERS='^(windows|commctrl|ole2|io|unistd|fcntl|sys/.*)\.h$'
+PLATFORM_FREE="core files"
+PLATFORM_FILES="files/FilmTypeFilePosix.cpp files/FilmTypeFileWin32.cpp"
+
+# Where each of our headers lives, by its name: "FilePath.h" -> "files/FilePath.h". A header made
+# at build time (Version.h) is found by its template (Version.h.in).
+declare -A HOME_OF=()
+while read -r path; do
+    name=${path##*/}
+    HOME_OF[${name%.in}]=${path%.in}
+done < <(git ls-files -- "${!MAY_INCLUDE[@]}" | grep -E '\.h(\.in)?$')
+
+failures=0
+fail() {
+    echo "check-layout: $1" >&2
+    failures=$((failures + 1))
+}
+
+# allowed <folder> <header path>: the header is the folder's own or one it may include.
+allowed() {
+    local folder=$1 header=$2 target
+    [ "${header%%/*}" = "$folder" ] && return 0
+    for target in ${MAY_INCLUDE[$folder]}; do
+        [ "$target" = "$header" ] || [ "$target" = "${header%%/*}" ] && return 0
+    done
+    return 1
+}
+
+while read -r file; do
+    folder=${file%%/*}
+    while IFS=: read -r line text; do
+        if [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
+            name=${BASH_REMATCH[1]##*/}
+            header=${HOME_OF[$name]:-}
+            if [ -z "$header" ]; then
+                fail "$file:$line: includes \"$name\", which is none of our headers"
+            elif ! allowed "$folder" "$header"; then
+                fail "$file:$line: $folder/ includes $header against the arrows"
+            fi
+        elif [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<([^\>]+)\> ]]; then
+            system=${BASH_REMATCH[1]}
+            if [[ " $PLATFORM_FREE " == *" $folder "* && " $PLATFORM_FILES " != *" $file "* &&
+                $system =~ $PLATFORM_HEADERS ]]; then
+                fail "$file:$line: $folder/ includes the platform header <$system>"
+            fi
+        fi
+    done < <(grep -n '#[[:space:]]*include' "$file")
+done < <(git ls-files -- "${!MAY_INCLUDE[@]}" | grep -E '\.(h|cpp|rc|h\.in)$')
+
+if [ "$failures" -gt 0 ]; then
+    exit 1
+fi
+echo "check-layout: every #include of ${!MAY_INCLUDE[*]} follows the arrows"
