@@ -3,7 +3,7 @@
 #include <array>
 #include <cctype>
 
-#include "FilmType.h"
+#include "FilmTypeDetail.h"
 #include "FilmTypeFile.h"
 #include "KeywordScan.h"
 

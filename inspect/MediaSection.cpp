@@ -3,6 +3,7 @@
 #include <string>
 
 #include "FileAccess.h"
+#include "FilmTypeDetail.h"
 
 namespace {
 

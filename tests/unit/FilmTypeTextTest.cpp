@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FilmType.h"
+#include "FilmTypeDetail.h"
 #include "ScratchDirectory.h"
 
 namespace {

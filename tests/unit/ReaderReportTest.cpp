@@ -6,6 +6,7 @@
 
 #include "BrightnessTable.h"
 #include "FilmType.h"
+#include "FilmTypeDetail.h"
 #include "FlagFile.h"
 #include "Levels.h"
 #include "ScratchDirectory.h"
