@@ -3,12 +3,9 @@
 # that leaves the same bytes on disk and makes the same driver calls.
 set -euo pipefail
 cd "$(dirname "$0")"
-source scripts/packages.sh
+source scripts/setup.sh
 
-ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
-
-cmake --preset bench >/dev/null
-cmake --build --preset bench
+build_preset bench
 
 echo "== Machine"
 echo "$(nproc) cores, $(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'),"\
@@ -30,14 +27,11 @@ jq -r -f bench/ratios.jq "$results"
 # dialog that does the same with the least work, with the time to the first paint and the peak
 # memory of each (bench/windows/replays.sh). Then the sizes of the built files, the tool's beside
 # the bare dialog's.
-ensure_packages "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-cmake --preset bench-win64 >/dev/null
-cmake --build --preset bench-win64
+build_preset bench-win64
 bench/windows/replays.sh
 
 for preset in win32 win64; do
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target Quenlit QXBaseIF >/dev/null
+    build_preset "$preset" -- --target Quenlit QXBaseIF >/dev/null
 done
 replays=build/bench-win64/bench/windows
 echo "== Windows: sizes of the built files (stripped, static)"

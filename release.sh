@@ -8,10 +8,9 @@
 #   ./release.sh [OUT_DIR [BUILD_DIR]]    defaults: dist/release, build/release
 set -euo pipefail
 cd "$(dirname "$0")"
-source scripts/packages.sh
+source scripts/setup.sh
 source scripts/buildinfo.sh
-
-ensure_packages "${RELEASE_PACKAGES[@]}"
+trust_checkout
 
 # The Python that BUILDINFO.txt names, whatever python3 the PATH finds first: it writes the demo
 # shared files and packs the zip.
@@ -20,8 +19,7 @@ out=$(realpath -m "${1:-dist/release}")
 build=$(realpath -m "${2:-build/release}")
 
 rm -rf "$build"
-cmake --preset win32 -B "$build" -DQUENLIT_DIST_DIR="$build/dist" -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j 2
+build_preset release -B "$build" -DQUENLIT_DIST_DIR="$build/dist"
 # One place holds the version: the project's, which the version resource takes too.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 

@@ -5,12 +5,9 @@
 # closed with Escape. Either way the sensor trace and the flag file's bytes are printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")"
-source scripts/packages.sh
+source scripts/setup.sh
 
-ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j 2 --target Quenlit QXBaseIF
+build_preset win64 -- --target Quenlit QXBaseIF
 
 prefix=$PWD/build/win64/wine-run
 out=$PWD/build/win64/run

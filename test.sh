@@ -8,11 +8,12 @@
 # QUENLIT_SKIP_WIN32_STAGE=1 leaves that stage out of a quick local run; CI always runs it.
 set -euo pipefail
 cd "$(dirname "$0")"
-source scripts/packages.sh
+source scripts/setup.sh
+trust_checkout
 
 # The emulated x86 machine makes its 32-bit Wine prefix, minutes of one processor, while the other
-# stages run; the win32 stage at the end takes it. Left out, it needs neither the i386 architecture
-# nor the emulator's packages.
+# stages run; the win32 stage at the end takes it. Left out, it needs none of the emulator's
+# packages.
 win32_stage=1
 if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
     win32_stage=0
@@ -20,7 +21,6 @@ fi
 packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${E2E_PACKAGES[@]}"
     "${RELEASE_PACKAGES[@]}")
 if [ "$win32_stage" = 1 ]; then
-    ensure_i386_architecture
     packages+=("${EMULATOR_PACKAGES[@]}")
 fi
 ensure_packages "${packages[@]}"
@@ -32,27 +32,21 @@ if [ "$win32_stage" = 1 ]; then
     trap 'kill -- -"$prefix_job" 2>/dev/null || true' EXIT
 fi
 
-run_preset() {
-    echo "== $1"
-    cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1"
-}
-
 tests/check-layout.sh
 
 for preset in native native-sanitize; do
-    run_preset "$preset"
+    build_preset "$preset"
     ctest --preset "$preset"
 done
 
 scripts/fuzz-smoke.sh
 
-run_preset win32
-run_preset win64
+build_preset win32
+build_preset win64
 tests/check-pe.sh
 tests/check-release.sh
 
-run_preset win64-unit
+build_preset win64-unit
 ctest --preset win64-unit
 ctest --preset win64
 

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # The release's build record, after reproducible builds' .buildinfo files: the commit, the Debian
 # release and the exact versions of the packages that made the zip's bytes (RELEASE_TOOLCHAIN in
-# scripts/packages.sh). It holds no time, host name or directory, so the same commit built with the
-# same packages gives the same record. Sourced after scripts/packages.sh.
+# scripts/setup.sh). It holds no time, host name or directory, so the same commit built with the
+# same packages gives the same record. Sourced after scripts/setup.sh.
 
 # write_buildinfo <file> <version>: the record, LF line ends. Fails when a package is not installed.
 write_buildinfo() {

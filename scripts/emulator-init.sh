@@ -1,28 +1,36 @@
 #!/bin/busybox sh
-# The init of the emulated machine (scripts/emulator-run.sh): mounts the host's root read-only as
-# the root of a chroot, writable tmpfs where programs expect to write, the job's directory and the
-# writable results directory, runs the job in the chroot and powers off. The job's exit status is
-# left in the job directory.
+# The init of the emulated machine (scripts/emulator-run.sh): lays 32-bit Wine's tree under the
+# host's root, shared read-only, as the root of a chroot whose writes stay in memory; mounts fresh
+# tmpfs where programs expect to write, the job's directory and the writable results directory;
+# runs the job in the chroot and powers off. The job's exit status is left in the job directory.
 /bin/busybox --install -s /bin
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
 mount -t devtmpfs devtmpfs /dev
 
 for module in virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci \
-    9pnet 9pnet_virtio netfs fscache 9p; do
+    9pnet 9pnet_virtio netfs fscache 9p overlay; do
     insmod "/modules/$module.ko" || echo "emulator: cannot load $module"
 done
 
 share() { mount -t 9p -o "trans=virtio,version=9p2000.L,msize=1048576,$3" "$1" "$2"; }
 
-mkdir -p /job /host /new
+mkdir -p /job /host /wine32 /layers /new
 share job /job rw || { echo "emulator: no job share"; poweroff -f; }
 share host /host ro,cache=loose
+share wine32 /wine32 ro,cache=loose
 . /job/paths
 
-# The host's root, with tmpfs over the places programs write to; the project and the results
-# directory stay visible where they are, even under one of those places.
-mount --bind /host /new
+# The host's root over 32-bit Wine's tree: the host's files win where both have one. xino keeps
+# the two layers' inode numbers apart (Wine cannot load its DLLs when they collide); the upper
+# layer, in memory, takes the linker cache and whatever else is written outside the tmpfs below.
+mount -t tmpfs tmpfs /layers
+mkdir /layers/upper /layers/work
+mount -t overlay -o lowerdir=/host:/wine32,upperdir=/layers/upper,workdir=/layers/work,xino=on \
+    overlay /new || { echo "emulator: cannot lay 32-bit Wine's tree under the root"; poweroff -f; }
+
+# Tmpfs over the places programs write to; the project and the results directory stay visible
+# where they are, even under one of those places.
 for dir in /tmp /run /root; do
     mount -t tmpfs -o mode=1777 tmpfs "/new$dir"
 done
@@ -41,6 +49,8 @@ mount -t tmpfs -o mode=1777 tmpfs /new/dev/shm
 mkdir -p /new/run/job
 mount --bind /job /new/run/job
 
+# The tree's libraries join the dynamic linker's cache: Wine finds FreeType through it.
+chroot /new /sbin/ldconfig
 chroot /new /bin/bash /run/job/run </dev/null >/dev/ttyS0 2>&1
 echo $? >/job/status
 sync

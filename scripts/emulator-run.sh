@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Runs a command on an emulated x86 machine, where 32-bit x86 code runs: this machine's refuses it.
 # qemu-system-x86_64 (software emulation) boots Debian's kernel with a small busybox initramfs,
-# which chroots into this machine's root filesystem, shared read-only. /tmp, /run and /root are
-# fresh tmpfs there; the current directory stays visible, and RESULTS is writable at its own path.
+# which chroots into this machine's root filesystem, shared read-only, with 32-bit Wine's tree
+# (scripts/wine32-tree.sh) laid under it and writes kept in memory. /tmp, /run and /root are fresh
+# tmpfs there; the current directory stays visible, and RESULTS is writable at its own path.
 # The command runs under bash in the current directory with the environment variables named in
 # EMULATOR_ENV; its output streams here and its exit status is this script's.
 #
 #   scripts/emulator-run.sh RESULTS COMMAND [ARG...]
 #
-# The kernel and the initramfs are cached under build/emulator. EMULATOR_CPUS and EMULATOR_MEMORY
+# The kernel, the initramfs and 32-bit Wine's tree are cached under build/emulator. EMULATOR_CPUS and EMULATOR_MEMORY
 # size the machine (default: this machine's cores and 6G).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -54,8 +55,10 @@ fi
 vmlinuz=$(echo "$kernel_dir"/boot/vmlinuz-*)
 modules=$(echo "$kernel_dir"/lib/modules/*/kernel)
 
-# The initramfs: busybox, the init and the modules for virtio and 9p. Made again when the init
-# changes.
+wine32_tree=$("$here/wine32-tree.sh" "$cache")
+
+# The initramfs: busybox, the init and the modules for virtio, 9p and overlayfs. Made again when
+# the init changes.
 initramfs=$cache/initramfs-$(sha256sum "$here/emulator-init.sh" | cut -c1-16)-$kernel_package.cpio.gz
 if [ ! -f "$initramfs" ]; then
     tree=$cache/initramfs-tree
@@ -68,7 +71,8 @@ if [ ! -f "$initramfs" ]; then
         cp "$modules/drivers/$module.ko" "$tree/modules/"
     done
     cp "$modules"/net/9p/{9pnet,9pnet_virtio}.ko "$modules"/fs/netfs/netfs.ko \
-        "$modules"/fs/fscache/fscache.ko "$modules"/fs/9p/9p.ko "$tree/modules/"
+        "$modules"/fs/fscache/fscache.ko "$modules"/fs/9p/9p.ko "$modules"/fs/overlayfs/overlay.ko \
+        "$tree/modules/"
     (cd "$tree" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1) >"$initramfs.tmp"
     mv "$initramfs.tmp" "$initramfs"
     rm -rf "$tree"
@@ -97,6 +101,7 @@ qemu-system-x86_64 -machine q35,accel=tcg -cpu max,-smap -smp "$cpus" -m "${EMUL
     -kernel "$vmlinuz" -initrd "$initramfs" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1" \
     -virtfs "local,path=/,mount_tag=host,security_model=none,readonly=on,multidevs=remap" \
+    -virtfs "local,path=$wine32_tree,mount_tag=wine32,security_model=none,readonly=on" \
     -virtfs "local,path=$job,mount_tag=job,security_model=none" \
     -virtfs "local,path=$results,mount_tag=results,security_model=none" </dev/null |
     sed -u -e 's/\r$//' -e 's/\x1b\(\[[0-9;?]*[a-zA-Z]\|c\)//g' -e '/^SeaBIOS\|^Booting from\|reboot: Power down$/d'

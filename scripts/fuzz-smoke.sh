@@ -4,12 +4,9 @@
 # run; the input that caused it is kept in build/fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/packages.sh
+source scripts/setup.sh
 
-ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
-
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+build_preset fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

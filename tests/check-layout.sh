@@ -3,9 +3,12 @@
 # may include the table's header of core and nothing else of it; inspect -> files, core; the
 # simulated sensor includes only the driver header it implements; afx/ and driver/ nothing of ours.
 # core/ and files/ include no platform header, except the film type file's two open/read routines.
-# Reads every #include line of the product's folders and names each one that crosses an arrow.
+# Reads every #include line of the product's folders and names each one that crosses an arrow; a
+# checkout whose files git cannot list fails, as a check that read nothing proves nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/setup.sh
+trust_checkout
 
 declare -A MAY_INCLUDE=(
     [app]="afx core"
@@ -20,13 +23,18 @@ PLATFORM_HEADERS='^(windows|commctrl|ole2|io|unistd|fcntl|sys/.*)\.h$'
 PLATFORM_FREE="core files"
 PLATFORM_FILES="files/FilmTypeFilePosix.cpp files/FilmTypeFileWin32.cpp"
 
+sources=$(git ls-files -- "${!MAY_INCLUDE[@]}") && [ -n "$sources" ] || {
+    echo "check-layout: git lists no file of ${!MAY_INCLUDE[*]} in $PWD, so nothing was checked" >&2
+    exit 1
+}
+
 # Where each of our headers lives, by its name: "FilePath.h" -> "files/FilePath.h". A header made
 # at build time (Version.h) is found by its template (Version.h.in).
 declare -A HOME_OF=()
 while read -r path; do
     name=${path##*/}
     HOME_OF[${name%.in}]=${path%.in}
-done < <(git ls-files -- "${!MAY_INCLUDE[@]}" | grep -E '\.h(\.in)?$')
+done < <(grep -E '\.h(\.in)?$' <<<"$sources")
 
 failures=0
 fail() {
@@ -63,9 +71,9 @@ while read -r file; do
             fi
         fi
     done < <(grep -n '#[[:space:]]*include' "$file")
-done < <(git ls-files -- "${!MAY_INCLUDE[@]}" | grep -E '\.(h|cpp|rc|h\.in)$')
+done < <(grep -E '\.(h|cpp|rc|h\.in)$' <<<"$sources")
 
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "check-layout: every #include of ${!MAY_INCLUDE[*]} follows the arrows"
+echo "check-layout: every #include of the $(wc -l <<<"$sources") files of ${!MAY_INCLUDE[*]} follows the arrows"

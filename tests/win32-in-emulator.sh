@@ -6,14 +6,14 @@
 #
 # Every test runs in one 32-bit prefix. It takes minutes to make there, so a copy is kept in
 # build/emulator, with the files that are copies of Wine's own replaced by links to them, and
-# taken again while Wine stays the same version.
+# taken again while Wine stays the same version (the 32-bit tree's is the 64-bit Wine's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 export QUENLIT_WINEPREFIX=/tmp/quenlit-win32/prefix
 prefix=$QUENLIT_WINEPREFIX
 builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
-kept=build/emulator/wine32-prefix-$(dpkg-query -W -f='${Version}' wine32:i386).tar
+kept=build/emulator/wine32-prefix-$(dpkg-query -W -f='${Version}' wine64).tar
 
 make_prefix() {
     local start=$SECONDS

@@ -10,6 +10,7 @@
 #                                   ./release.sh makes it (the prefix is made first if need be)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/setup.sh
 
 if [ "${1:?prefix or test}" = prefix ]; then
     start=$SECONDS
@@ -19,12 +20,8 @@ if [ "${1:?prefix or test}" = prefix ]; then
 fi
 
 zip=$(realpath "${2:?the release zip}")
-echo "== win32 (tests of the shipped build)"
-cmake --preset win32 -DQUENLIT_RELEASE_ZIP="$zip" >/dev/null
-cmake --build --preset win32
-echo "== win32-unit"
-cmake --preset win32-unit >/dev/null
-cmake --build --preset win32-unit
+build_preset win32 -DQUENLIT_RELEASE_ZIP="$zip"
+build_preset win32-unit
 
 echo "== the emulated x86 machine"
 start=$SECONDS

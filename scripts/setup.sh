@@ -1,4 +1,14 @@
-# Installs the Debian packages given, or says how to when not root. Sourced by the top-level scripts.
+# What the top-level scripts source: the Debian packages each part needs, installed when missing
+# (or the command that installs them, when not root); git told to trust this checkout, whoever owns
+# it; and a CMake preset installed for, configured and built.
+
+# trust_checkout: git answers in the current directory's checkout even when another user owns it (a
+# volume mounted into a container, sudo on one's own clone), for this script and those it runs.
+trust_checkout() {
+    local entry=${GIT_CONFIG_COUNT:-0}
+    export GIT_CONFIG_COUNT=$((entry + 1)) "GIT_CONFIG_KEY_$entry=safe.directory" \
+        "GIT_CONFIG_VALUE_$entry=$(pwd -P)"
+}
 
 missing_packages() {
     local package
@@ -13,8 +23,8 @@ ensure_packages() {
     missing=$(missing_packages "$@" | tr '\n' ' ')
     [ -z "${missing// /}" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
-        echo "Missing packages. Install them with:" >&2
-        echo "  sudo apt-get install -y --no-install-recommends $missing" >&2
+        echo "Missing packages. Install them as root with:" >&2
+        echo "  apt-get update && apt-get install -y $missing" >&2
         exit 1
     fi
     echo "Installing: $missing"
@@ -37,19 +47,30 @@ update_package_lists() {
     echo "apt-get update failed three times; installing from the package lists there are" >&2
 }
 
-# Adds the i386 architecture, whose packages the emulated x86 machine runs; says how when not root.
-ensure_i386_architecture() {
-    dpkg --print-foreign-architectures | grep -qx i386 && return 0
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "Add the i386 architecture with: sudo dpkg --add-architecture i386 && sudo apt-get update" >&2
-        exit 1
-    fi
-    dpkg --add-architecture i386
-    update_package_lists
+# build_preset PRESET [CONFIGURE_ARG...] [-- BUILD_ARG...]: installs the packages PRESET builds and
+# runs its tests with (PRESET_PACKAGES), configures it and builds it. A build directory given with
+# -B is built instead of the preset's own.
+build_preset() {
+    local preset=$1 group list configure=() build=(--preset "$preset") packages=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        [ "$1" = -B ] && build=("$2")
+        configure+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    for group in ${PRESET_PACKAGES[$preset]}; do
+        list="${group}_PACKAGES[@]"
+        packages+=("${!list}")
+    done
+    ensure_packages "${packages[@]}"
+    echo "== $preset"
+    cmake --preset "$preset" "${configure[@]}" >/dev/null
+    cmake --build "${build[@]}" -j 2 "$@"
 }
 
-# What every build needs.
-NATIVE_PACKAGES=(cmake ninja-build g++ googletest)
+# What every build needs; the tests and scripts run Python.
+NATIVE_PACKAGES=(cmake ninja-build g++ googletest python3)
 
 # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
@@ -70,8 +91,9 @@ RELEASE_TOOLCHAIN=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mi
 
 # The shipped 32-bit build run for real (tests/win32-stage.sh): the unit suite's i686 toolchain, an
 # emulated x86 machine booting Debian's kernel (taken out of its package, not installed) into a
-# busybox initramfs, and 32-bit Wine. Needs the i386 architecture.
-EMULATOR_PACKAGES=(g++-mingw-w64-i686-posix qemu-system-x86 busybox-static wine32:i386)
+# busybox initramfs, and mmdebstrap, which unpacks 32-bit Wine into a tree of its own
+# (scripts/wine32-tree.sh).
+EMULATOR_PACKAGES=(g++-mingw-w64-i686-posix qemu-system-x86 busybox-static mmdebstrap)
 
 # The release zip: the shipped 32-bit build, packed by Debian's Python 3.11.
 RELEASE_PACKAGES=(ninja-build "${RELEASE_TOOLCHAIN[@]}")
@@ -82,5 +104,19 @@ BENCH_PACKAGES=(libbenchmark-dev jq)
 # Running the tool on a virtual display (run.sh) and looking at it.
 RUN_PACKAGES=(xvfb xdotool imagemagick openbox)
 
-# The end-to-end suite: the run packages, a window-closing tool and the test driver's interpreter.
-E2E_PACKAGES=("${RUN_PACKAGES[@]}" wmctrl python3)
+# The end-to-end suite: the run packages and a window-closing tool.
+E2E_PACKAGES=("${RUN_PACKAGES[@]}" wmctrl)
+
+# The packages of each preset, by group.
+declare -A PRESET_PACKAGES=(
+    [native]=NATIVE
+    [native-sanitize]=NATIVE
+    [fuzz]="NATIVE FUZZ"
+    [bench]="NATIVE BENCH"
+    [bench-win64]="NATIVE WINDOWS RUN"
+    [win32]="NATIVE WINDOWS E2E"
+    [win64]="NATIVE WINDOWS E2E"
+    [win64-unit]="NATIVE WINDOWS"
+    [win32-unit]="NATIVE WINDOWS EMULATOR"
+    [release]=RELEASE
+)

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Unpacks 32-bit Wine (wine32 of the i386 architecture) and every library it needs into a folder of
+# its own, with Debian's mmdebstrap, from the i386 indexes of this machine's Debian mirror. Nothing is
+# installed here and dpkg's architectures stay as they are; the emulated x86 machine lays the folder
+# under its root (scripts/emulator-init.sh). Prints the folder.
+#
+#   scripts/wine32-tree.sh CACHE
+#
+# The folder is CACHE/wine32-tree-<version>-<recipe>: the wine32 of the version of this machine's 64-bit
+# Wine (the two halves share one Wine server), made again when that version or this script changes.
+set -euo pipefail
+mkdir -p "$1"
+cache=$(realpath "$1")
+version=$(dpkg-query -W -f='${Version}' wine64)
+tree=$cache/wine32-tree-$version-$(sha256sum "$0" | cut -c1-16)
+if [ -d "$tree" ]; then
+    echo "$tree"
+    exit
+fi
+
+fail() {
+    echo "wine32 tree: $*" >&2
+    exit 1
+}
+command -v mmdebstrap >/dev/null || fail "mmdebstrap is missing (package mmdebstrap)"
+
+# This machine's Debian suites (its release, and the updates and security suites beside it), each
+# line as the i386 tree's apt reads it.
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
+    'Identifier: Packages' | awk -v release="$codename" '$2 ~ "^" release "(-|$)" {
+        print "deb " $1 " " $2 " " $3
+    }' | sort -u)
+[ "${#sources[@]}" -gt 0 ] || fail "apt knows no source of Debian $codename"
+
+# A mirror can serve an index of one suite that does not match its release file for hours (in the
+# middle of a sync). Such a suite is left out and the tree made from the others; wine32 and its
+# libraries come from the release itself.
+rm -rf "$cache"/wine32-tree-*
+log=$cache/wine32-tree.log
+while :; do
+    echo "wine32 tree: wine32 $version from: $(printf '%s\n' "${sources[@]}" | cut -d' ' -f3 | tr '\n' ' ')" >&2
+    if mmdebstrap --variant=extract --arch=i386 --include="wine32=$version" \
+        --hook-dir=/usr/share/mmdebstrap/hooks/merged-usr "$codename" "$tree.tmp" "${sources[@]}" \
+        >"$log" 2>&1; then
+        break
+    fi
+    rm -rf "$tree.tmp"
+    mapfile -t failed < <(sed -n 's|^E: Failed to fetch .*/dists/\([^/]*\)/.*|\1|p' "$log" | sort -u)
+    remaining=()
+    for source in "${sources[@]}"; do
+        suite=$(cut -d' ' -f3 <<<"$source")
+        [[ " ${failed[*]} " == *" $suite "* ]] || remaining+=("$source")
+    done
+    if [ "${#failed[@]}" = 0 ] || [[ " ${failed[*]} " == *" $codename "* ]] ||
+        [ "${#remaining[@]}" = "${#sources[@]}" ]; then
+        tail -n 20 "$log" >&2
+        fail "mmdebstrap failed"
+    fi
+    echo "wine32 tree: left out, its i386 index cannot be had: ${failed[*]}" >&2
+    sources=("${remaining[@]}")
+done
+
+# Unpacking runs no maintainer script. Of theirs Wine needs libwine's: its zlib1.dll, the mingw one
+# marked as a Wine builtin.
+mingw_zlib=$tree.tmp/usr/i686-w64-mingw32/lib/zlib1.dll
+{
+    head -c 64 "$mingw_zlib"
+    printf 'Wine builtin DLL\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
+    tail -c +97 "$mingw_zlib"
+} >"$tree.tmp/usr/lib/i386-linux-gnu/wine/i386-windows/zlib1.dll"
+mv "$tree.tmp" "$tree"
+echo "wine32 tree: $(du -sh "$tree" | cut -f1) in $tree" >&2
+echo "$tree"
