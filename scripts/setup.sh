@@ -29,7 +29,8 @@ ensure_packages() {
     fi
     echo "Installing: $missing"
     export DEBIAN_FRONTEND=noninteractive
-    if ! apt-get install -y $missing >/dev/null; then
+    # Lists too old for the mirror, or none yet, as on a fresh machine: the second try says why.
+    if ! apt-get install -y $missing >/dev/null 2>&1; then
         update_package_lists
         apt-get install -y $missing >/dev/null
     fi
