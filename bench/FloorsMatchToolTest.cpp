@@ -9,6 +9,8 @@
 
 #include "BrightnessController.h"
 #include "FileAccessTrace.h"
+#include "FilmType.h"
+#include "FlagFile.h"
 #include "Floors.h"
 #include "SensorSim.h"
 #include "SharedFiles.h"
@@ -75,7 +77,8 @@ Observed Observe(const CScratchDirectory& directory, std::string (*code)(const C
         sensorsim::Reset();
         return code(directory.Prefix().c_str());
     });
-    for (const char* name : {kFilmTypeName, kFlagName, TableFileName(FilmType::Film)})
+    for (const char* name :
+         {kFilmTypeFileName, CFlagFile::kFileName, TableFileName(FilmType::Film)})
         observed.files[name] = directory.Read(name);
     return observed;
 }

@@ -5,9 +5,6 @@
 
 #include "ScratchDirectory.h"
 
-constexpr const char* kFilmTypeName = "FilmType.txt";
-constexpr const char* kFlagName = "Flag.txt";
-
 constexpr const char* kCannotPrepare = "cannot write the shared files in /dev/shm";
 
 // Writes into an existing directory the folder "bench" of scripts/shared_folders.py, which the

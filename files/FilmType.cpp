@@ -1,7 +1,5 @@
 #include "FilmType.h"
 
-#include <array>
-
 #include "FilmTypeFile.h"
 #include "KeywordScan.h"
 
@@ -12,17 +10,11 @@ const char* FilmTypeKeyword(FilmType type) {
 FilmType DetectFilmType(const CFilePath& directory, FilmTypeReport* report) {
     FilmTypeReport seen;
     CKeywordScan<SameByte> scan;
-    {
-        CFilmTypeFile file(CFilePath(directory, kFilmTypeFileName));
-        seen.opened = file.IsOpen();
-        std::array<unsigned char, kBlockSize> buffer;
-        std::size_t count = buffer.size();
-        // The text also ends with a block that comes short.
-        while (seen.opened && !seen.endedAtZeroByte && count == buffer.size()) {
-            count = file.Read(buffer.data(), buffer.size());
-            scan.Feed(buffer.data(), TextOfBlock(buffer.data(), count, seen));
-        }
-    }
+    // The text ends at its first zero byte, or with a block that comes short.
+    seen.opened = ReadFilmTypeFile(directory, [&](const unsigned char* block, std::size_t count) {
+        scan.Feed(block, TextOfBlock(block, count, seen));
+        return !seen.endedAtZeroByte && count == kFilmTypeBlockSize;
+    });
     for (std::size_t i = 0; i < kKeywords.size(); ++i)
         seen.found[i] = scan.At(i) != kNowhere;
     if (report)

@@ -13,12 +13,6 @@ constexpr int kFilmTypeCount = 5;
 
 constexpr const char* kFilmTypeFileName = "FilmType.txt";
 
-// The file is read in blocks of this many bytes, each into the start of one buffer.
-constexpr std::size_t kFilmTypeBlockSize = 512;
-// The length of the longest keyword: a keyword split between two blocks has at most this many
-// bytes less one in the first.
-constexpr std::size_t kLongestFilmTypeKeyword = 5;
-
 // The keyword that stands for a kind of media. The kinds' values are their places in the search
 // order.
 const char* FilmTypeKeyword(FilmType type);
@@ -38,6 +32,3 @@ struct FilmTypeReport {
 // first one present decides. The text ends at the first zero byte. Every problem gives Slide.
 FilmType DetectFilmType(const CFilePath& directory = SharedDirectory,
                         FilmTypeReport* report = nullptr);
-
-// An offset where a keyword does not stand.
-constexpr unsigned long long kNowhere = ~0ull;

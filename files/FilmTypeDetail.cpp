@@ -1,6 +1,5 @@
 // The film type file read on past its text, for explaining the tool's result. In a file of its
 // own, so that Quenlit.exe, which never calls it, does not link it.
-#include <array>
 #include <cctype>
 
 #include "FilmTypeDetail.h"
@@ -24,20 +23,18 @@ FilmType DetectFilmType(const CFilePath& directory, FilmTypeReport& report,
     detail = FilmTypeDetail{};
     CKeywordScan<SameByte> anywhere;
     CKeywordScan<SameLetterIgnoringCase> caseIgnored;
-    CFilmTypeFile file(CFilePath(directory, kFilmTypeFileName));
-    report.opened = file.IsOpen();
-    std::array<unsigned char, kBlockSize> buffer;
-    std::size_t count;
     bool inText = true;
-    while (report.opened && (count = file.Read(buffer.data(), buffer.size())) > 0) {
+    // Every block, to the end of the file.
+    report.opened = ReadFilmTypeFile(directory, [&](const unsigned char* block, std::size_t count) {
         if (inText) {
-            caseIgnored.Feed(buffer.data(), TextOfBlock(buffer.data(), count, report));
-            inText = !report.endedAtZeroByte && count == buffer.size();
+            caseIgnored.Feed(block, TextOfBlock(block, count, report));
+            inText = !report.endedAtZeroByte && count == kFilmTypeBlockSize;
         }
         // A keyword found before the text ends stands in the text: none holds a zero byte.
-        anywhere.Feed(buffer.data(), count);
+        anywhere.Feed(block, count);
         detail.length += count;
-    }
+        return true;
+    });
     for (std::size_t i = 0; i < kKeywords.size(); ++i) {
         report.found[i] = anywhere.At(i) < report.textLength;
         detail.onlyAfterText[i] = !report.found[i] && anywhere.At(i) != kNowhere;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FilmType.h"
+#include "KeywordScan.h"
 
 // What explains a detection to someone who wrote the file: the whole file, read on past the text.
 struct FilmTypeDetail {

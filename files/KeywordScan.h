@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <string>
+#include <string_view>
 
 #include "FilmType.h"
+#include "FilmTypeFile.h"
 
 struct Keyword {
     const char* text;
@@ -33,13 +34,14 @@ constexpr bool KeywordsStandAtTheirKindsValues() {
 }
 static_assert(KeywordsStandAtTheirKindsValues());
 
-constexpr std::size_t kLongestKeyword = kLongestFilmTypeKeyword;
-constexpr std::size_t kBlockSize = kFilmTypeBlockSize;
+// The length of the longest keyword: a keyword split between two blocks has at most this many
+// bytes less one in the first.
+constexpr std::size_t kLongestKeyword = 5;
 
 constexpr bool LongestKeywordIsKnown() {
     std::size_t longest = 0;
     for (const Keyword& keyword : kKeywords)
-        longest = std::max(longest, std::char_traits<char>::length(keyword.text));
+        longest = std::max(longest, std::string_view(keyword.text).size());
     return longest == kLongestKeyword;
 }
 static_assert(LongestKeywordIsKnown());
@@ -48,6 +50,9 @@ static_assert(LongestKeywordIsKnown());
 struct SameByte {
     bool operator()(char a, char b) const { return a == b; }
 };
+
+// An offset where a keyword does not stand.
+constexpr unsigned long long kNowhere = ~0ull;
 
 // Finds where each keyword first stands in bytes that arrive in pieces of at most one block, also
 // across pieces.
@@ -78,13 +83,13 @@ public:
 
     unsigned long long At(std::size_t keyword) const { return m_at[keyword]; }
     // The bytes that stand where the keyword was found.
-    std::string Written(std::size_t keyword) const {
-        return std::string(m_written[keyword].data(), std::strlen(kKeywords[keyword].text));
+    std::string_view Written(std::size_t keyword) const {
+        return {m_written[keyword].data(), std::strlen(kKeywords[keyword].text)};
     }
 
 private:
     // The end of the bytes before this piece, then the piece.
-    std::array<char, kLongestKeyword - 1 + kBlockSize> m_window;
+    std::array<char, kLongestKeyword - 1 + kFilmTypeBlockSize> m_window;
     std::size_t m_carried = 0;
     // The offset of the window's first byte.
     unsigned long long m_windowOffset = 0;

@@ -3,6 +3,7 @@
 #include "FlagFile.h"
 #include "Levels.h"
 #include "SensorLink.h"
+#include "WriteRegisterText.h"
 
 namespace {
 
@@ -17,9 +18,12 @@ void DescribeStart(std::optional<int> start, const CBrightnessTable& table, CIns
     const int level = *start;
     out.Line("Level %d, readout %d. The register writes of row %d:", level, DisplayValueOf(level),
              level);
-    for (int column = 1; column <= kTableColumnCount; ++column)
-        out.Line("WriteRegister 0x%02X 0x%04X 0x%02X", kSensorDeviceAddress,
-                 kBrightnessRegisters[column - 1], table.Value(level, column));
+    char line[kWriteRegisterTextSize];
+    for (int column = 1; column <= kTableColumnCount; ++column) {
+        FormatWriteRegister(line, kSensorDeviceAddress, kBrightnessRegisters[column - 1],
+                            table.Value(level, column));
+        out.Line("%s", line);
+    }
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kNames[kFilmTypeCount] = {"Slide", "Film", "BlackWhite", "Photo",
                                                 "PhotoBlackWhite"};
 
-const char* Keyword(int kind) {
+const char* KeywordOf(int kind) {
     return FilmTypeKeyword(static_cast<FilmType>(kind));
 }
 
@@ -29,11 +29,11 @@ void DescribeKeywordsInOtherCase(const FilmTypeReport& report, const FilmTypeDet
         if (kind == meant && meant != decided)
             out.Warning("\"%s\" at offset %llu is not the keyword \"%s\": case counts, so the "
                         "media type is %s, not %s.",
-                        written, detail.caseIgnoredAt[kind], Keyword(kind), kNames[decided],
+                        written, detail.caseIgnoredAt[kind], KeywordOf(kind), kNames[decided],
                         kNames[kind]);
         else
             out.Line("\"%s\" at offset %llu is not the keyword \"%s\": case counts.", written,
-                     detail.caseIgnoredAt[kind], Keyword(kind));
+                     detail.caseIgnoredAt[kind], KeywordOf(kind));
     }
 }
 
@@ -54,7 +54,7 @@ void DescribeKeywordsAfterZeroByte(const FilmTypeReport& report, const FilmTypeD
         if (detail.onlyAfterText[kind])
             out.Warning("\"%s\" stands only after the zero byte at offset %lu: the tool does not "
                         "see it.",
-                        Keyword(kind), static_cast<unsigned long>(report.textLength));
+                        KeywordOf(kind), static_cast<unsigned long>(report.textLength));
 }
 
 } // namespace
@@ -63,7 +63,7 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     out.Section("Media");
     std::string order;
     for (int kind = 0; kind < kFilmTypeCount; ++kind)
-        order += std::string(kind ? ", " : "") + Keyword(kind);
+        order += std::string(kind ? ", " : "") + KeywordOf(kind);
     out.Line("Keywords, in search order: %s. The first one present decides.", order.c_str());
 
     FilmTypeReport report;
@@ -86,14 +86,14 @@ FilmType DescribeMedia(const CFilePath& directory, CInspectionText& out) {
     const int decided = static_cast<int>(type);
     DescribeSearchedText(report, detail, out);
     if (report.found[decided])
-        out.Line("Media type: %s, by the keyword \"%s\".", kNames[decided], Keyword(decided));
+        out.Line("Media type: %s, by the keyword \"%s\".", kNames[decided], KeywordOf(decided));
     else
         out.Line("Media type: Slide, the fallback: the text holds no keyword.");
 
     std::string others;
     for (int kind = 0; kind < kFilmTypeCount; ++kind)
         if (kind != decided && report.found[kind])
-            others += std::string(others.empty() ? "" : ", ") + "\"" + Keyword(kind) + "\"";
+            others += std::string(others.empty() ? "" : ", ") + "\"" + KeywordOf(kind) + "\"";
     if (!others.empty())
         out.Line("Also present, not deciding: %s.", others.c_str());
     DescribeKeywordsInOtherCase(report, detail, decided, out);

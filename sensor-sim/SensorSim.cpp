@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "QXBaseIF.h"
+#include "WriteRegisterText.h"
 
 namespace sensorsim {
 namespace {
@@ -55,9 +56,7 @@ std::string FormatCall(const DriverCall& call) {
                       static_cast<int>(call.arg2), static_cast<int>(call.result));
         break;
     case DriverCall::Kind::Write:
-        std::snprintf(line, sizeof line, "WriteRegister 0x%02X 0x%04X 0x%02X",
-                      static_cast<unsigned>(call.arg1), static_cast<unsigned>(call.arg2),
-                      static_cast<unsigned>(call.arg3));
+        FormatWriteRegister(line, call.arg1, call.arg2, call.arg3);
         break;
     case DriverCall::Kind::Finish:
         return "FinishDriver";
