@@ -20,8 +20,8 @@ missing_packages() {
 
 ensure_packages() {
     local missing
-    missing=$(missing_packages "$@" | tr '\n' ' ')
-    [ -z "${missing// /}" ] && return 0
+    missing=$(missing_packages "$@" | paste -sd ' ')
+    [ -z "$missing" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Install them as root with:" >&2
         echo "  apt-get update && apt-get install -y $missing" >&2
