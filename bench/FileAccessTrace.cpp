@@ -1,6 +1,7 @@
 #include "FileAccessTrace.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <optional>
 #include <sys/ptrace.h>
@@ -39,6 +40,8 @@ std::optional<FileAccess::Kind> KindOf(long call) {
         return FileAccess::Kind::Read;
     if (call == SYS_write || call == SYS_pwrite64)
         return FileAccess::Kind::Write;
+    if (call == SYS_close)
+        return FileAccess::Kind::Close;
     for (const long other :
          {SYS_readv, SYS_preadv, SYS_preadv2, SYS_writev, SYS_pwritev, SYS_pwritev2, SYS_ftruncate,
           SYS_fallocate, SYS_sendfile, SYS_copy_file_range, SYS_mmap})
@@ -113,6 +116,13 @@ bool Follow(pid_t child, const std::string& directory, std::vector<FileAccess>& 
                 accesses.push_back({FileAccess::Kind::End, {}, 0, 0, {}});
                 continue;
             }
+            // An opening's file is known by the descriptor it returns (glibc opens with openat).
+            if (call == SYS_openat) {
+                const long long mode = static_cast<long long>(info.entry.args[2]) & O_ACCMODE;
+                pending = {FileAccess::Kind::Open, {}, 0, mode, {}};
+                watched = true;
+                continue;
+            }
             const std::optional<FileAccess::Kind> kind = KindOf(call);
             const auto descriptor =
                 static_cast<long long>(info.entry.args[call == SYS_mmap ? 4 : 0]);
@@ -123,15 +133,23 @@ bool Follow(pid_t child, const std::string& directory, std::vector<FileAccess>& 
             const bool positioned = call == SYS_pread64 || call == SYS_pwrite64;
             pending = {*kind,
                        path.substr(directory.size()),
-                       positioned ? static_cast<long long>(info.entry.args[3])
-                                  : tracee.Position(descriptor),
+                       0,
                        *kind == FileAccess::Kind::Other ? call : 0,
                        {}};
+            if (positioned)
+                pending.offset = static_cast<long long>(info.entry.args[3]);
+            else if (*kind != FileAccess::Kind::Close)
+                pending.offset = tracee.Position(descriptor);
             buffer = info.entry.args[1];
         } else if (info.op == PTRACE_SYSCALL_INFO_EXIT && watched) {
             watched = false;
             const long long result = info.exit.rval;
-            if (pending.kind == FileAccess::Kind::Read)
+            if (pending.kind == FileAccess::Kind::Open) {
+                const std::string path = result >= 0 ? tracee.Path(result) : std::string();
+                if (path.compare(0, directory.size(), directory) != 0)
+                    continue;
+                pending.name = path.substr(directory.size());
+            } else if (pending.kind == FileAccess::Kind::Read)
                 pending.count = result;
             else if (pending.kind == FileAccess::Kind::Write && result > 0)
                 pending.bytes = tracee.Memory(buffer, static_cast<std::size_t>(result));
@@ -154,6 +172,10 @@ std::ostream& operator<<(std::ostream& out, const FileAccess& access) {
         return out;
     case FileAccess::Kind::Other:
         break;
+    case FileAccess::Kind::Open:
+        return out << "opening of " << access.name << " in access mode " << access.count;
+    case FileAccess::Kind::Close:
+        return out << "closing of " << access.name;
     case FileAccess::Kind::End:
         return out << "end of operation";
     }

@@ -9,12 +9,14 @@
 
 struct FileAccess {
     // End: where the traced code called EndOfOperation.
-    enum class Kind { Read, Write, Other, End };
+    enum class Kind { Read, Write, Other, Open, Close, End };
     Kind kind;
     // The file's name in the directory.
     std::string name;
+    // Read, Write, Other: the file's position (0 for Open and Close).
     long long offset = 0;
     // Read: how many bytes arrived. Write: the bytes written. Other: the system call's number.
+    // Open: the access mode (O_RDONLY, O_WRONLY or O_RDWR).
     long long count = 0;
     std::string bytes;
 
@@ -38,6 +40,6 @@ struct TracedRun {
 void EndOfOperation();
 
 // Runs `code` in a child process and records every read, write and other change it makes through
-// a descriptor of a file in `directory` (ending in its separator). The result of `code` comes back
-// through a pipe.
+// a descriptor of a file in `directory` (ending in its separator), and every opening and closing of
+// such a descriptor. The result of `code` comes back through a pipe.
 TracedRun TraceFileAccess(const std::string& directory, const std::function<std::string()>& code);

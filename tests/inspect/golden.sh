@@ -68,29 +68,20 @@ run_inspector() {
     fi
 }
 
-# Root sees through permissions: it runs those cases as nobody, who must reach the inspector and
-# the case's folder wherever the checkout lies, even under a folder only its owner can search (as
-# mktemp -d makes). They run in a place of their own in /tmp, with a copy of the inspector.
-nobody_place=
-make_nobody_place() {
-    [ -z "$nobody_place" ] || return 0
-    nobody_place=$(mktemp -d /tmp/quenlit-golden.XXXXXX)
-    trap 'rm -rf "$nobody_place"' EXIT
-    chmod 0711 "$nobody_place"
-    cp "$inspect" "$nobody_place/"
-}
+# Root runs the cases about permissions as nobody, with their folders in nobody's place beside the
+# copy of the inspector.
+# shellcheck source=SCRIPTDIR/../support/as-nobody.sh
+source "$here/../support/as-nobody.sh"
 
 run_case() {
     local name=$1 folder=$work/$1 status argument failed=$failures
-    if [[ $unprivileged_cases == *" $name "* ]] && [ "$(id -u)" = 0 ]; then
-        if ! command -v setpriv >/dev/null; then
+    if [[ $unprivileged_cases == *" $name "* ]] && nobody_needed; then
+        if ! make_nobody_place "$inspect"; then
             echo "skip $name: root ignores permissions, and setpriv is missing"
             return
         fi
-        make_nobody_place
         folder=$nobody_place/$name
-        local -a inspector=(setpriv --reuid=65534 --regid=65534 --clear-groups
-            "$nobody_place/${inspect##*/}")
+        local -a inspector=("${as_nobody[@]}")
     fi
     python3 "$scripts/shared_folders.py" "golden/$name" "$folder"
     argument=$(argument_for "$folder")

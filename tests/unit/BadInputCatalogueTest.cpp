@@ -105,6 +105,8 @@ private:
     fs::path m_path;
 };
 
+// Root may write a read-only file: outside Windows, ctest runs this case apart, as nobody when root
+// runs the suite (tests/support/as-nobody.sh).
 TEST(FlagFileBadInputTest, ReadOnlyFileIsNeitherReadNorWritten) {
     CScratchDirectory dir;
     dir.Write(kFlag, "yK12");
