@@ -52,7 +52,8 @@ update_package_lists() {
 # runs its tests with (PRESET_PACKAGES), configures it and builds it. A build directory given with
 # -B is built instead of the preset's own.
 build_preset() {
-    local preset=$1 group list configure=() build=(--preset "$preset") packages=()
+    local preset=$1 group list configure=() packages=()
+    local build=(--preset "$preset")
     shift
     while [ $# -gt 0 ] && [ "$1" != -- ]; do
         [ "$1" = -B ] && build=("$2")
