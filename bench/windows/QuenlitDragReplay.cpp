@@ -1,18 +1,15 @@
 // Quenlit.exe with the drag replay, standing in for it (the tool cannot time itself): the tool's
-// start-up step for step and its dialog, CQuenlitDlg, whose window procedure also tells the replay
-// when a paint has ended and hands it the replay's messages.
-#include <cstdio>
-
+// own start-up (CQuenlitAppT) running a subclass of its dialog, CQuenlitDlg, whose window
+// procedure also tells the replay when a paint has ended and hands it the replay's messages.
 #include "DragReplay.h"
-#include "Ole.h"
-#include "QuenlitDlg.h"
-#include "WinApp.h"
+#include "QuenlitApp.h"
 
 namespace {
 
 class CReplayedQuenlitDlg : public CQuenlitDlg {
 public:
-    const CDragReplay& Replay() const { return m_replay; }
+    // The dialog has ended: the figures.
+    ~CReplayedQuenlitDlg() { m_replay.Report(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -28,31 +25,8 @@ private:
     CDragReplay m_replay;
 };
 
-// CQuenlitApp::InitInstance with the replayed dialog. An OLE failure goes to standard output: a
-// message box would wait for someone to close it.
-class CReplayApp : public CWinApp {
-public:
-    BOOL InitInstance() override {
-        if (!AfxOleInit()) {
-            std::puts("error=OLE initialization failed");
-            return FALSE;
-        }
-        AfxEnableControlContainer();
-        Enable3dControls();
-
-        if (RunEmbedded() || RunAutomated())
-            COleObjectFactory::RegisterAll();
-        else
-            COleObjectFactory::UpdateRegistryAll(TRUE);
-
-        CReplayedQuenlitDlg dialog;
-        m_pMainWnd = &dialog;
-        dialog.DoModal();
-        dialog.Replay().Report();
-        return FALSE;
-    }
-};
-
-CReplayApp theApp;
+// The tool's start-up, running the replayed dialog. An OLE failure shows the tool's message box,
+// which nobody closes: replays.sh's time limit ends the run, reported as unfinished.
+CQuenlitAppT<CReplayedQuenlitDlg> theApp;
 
 } // namespace

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "BitmapCapture.h"
+
 namespace {
 
 constexpr int kSliderId = 1004;
@@ -64,39 +66,6 @@ std::string ReadoutText(int value) {
     std::snprintf(text, sizeof text, "%-3d", value);
     return text;
 }
-
-class CBitmapCapture {
-public:
-    CBitmapCapture(HDC reference, int width, int height)
-        : m_dc(CreateCompatibleDC(reference)),
-          m_bitmap(CreateCompatibleBitmap(reference, width, height)), m_width(width),
-          m_height(height) {
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    CBitmapCapture(const CBitmapCapture&) = delete;
-    CBitmapCapture& operator=(const CBitmapCapture&) = delete;
-    ~CBitmapCapture() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC Dc() const { return m_dc; }
-
-    std::vector<COLORREF> Pixels() const {
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                pixels.push_back(GetPixel(m_dc, x, y));
-        return pixels;
-    }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    int m_width;
-    int m_height;
-};
 
 class CReadoutFont {
 public:

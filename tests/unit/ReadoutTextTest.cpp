@@ -24,7 +24,7 @@ TEST(ReadoutTextTest, EveryLevelShowsItsValueInThreeCharacters) {
         EXPECT_EQ(Drawn(c.value), c.drawn) << c.value;
 }
 
-TEST(ReadoutTextTest, TheClearingCoversEveryLevelsReadout) {
+TEST(ReadoutTextTest, TheClearingIsFiveBlanksAndNoLevelsReadoutIsLonger) {
     EXPECT_EQ(std::string(kReadoutClearing, kReadoutClearingLength), "     ");
     for (int value = -10; value <= 10; ++value)
         EXPECT_LE(Drawn(value).size(), static_cast<std::size_t>(kReadoutClearingLength)) << value;
