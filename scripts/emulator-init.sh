@@ -21,12 +21,14 @@ share host /host ro,cache=loose
 share wine32 /wine32 ro,cache=loose
 . /job/paths
 
-# The host's root over 32-bit Wine's tree: the host's files win where both have one. xino keeps
-# the two layers' inode numbers apart (Wine cannot load its DLLs when they collide); the upper
-# layer, in memory, takes the linker cache and whatever else is written outside the tmpfs below.
+# The host's root over 32-bit Wine's tree: the host's files win where both have one. Each layer's
+# files keep their own device and inode numbers, so no two collide. xino stays off: it would put
+# the layer in the inode numbers' top bits, which 32-bit code without large-file calls cannot take
+# (fontconfig then finds no font, and Wine draws no text). The upper layer, in memory, takes the
+# linker cache and whatever else is written outside the tmpfs below.
 mount -t tmpfs tmpfs /layers
 mkdir /layers/upper /layers/work
-mount -t overlay -o lowerdir=/host:/wine32,upperdir=/layers/upper,workdir=/layers/work,xino=on \
+mount -t overlay -o lowerdir=/host:/wine32,upperdir=/layers/upper,workdir=/layers/work,xino=off \
     overlay /new || { echo "emulator: cannot lay 32-bit Wine's tree under the root"; poweroff -f; }
 
 # Tmpfs over the places programs write to; the project and the results directory stay visible
