@@ -9,8 +9,8 @@
 #
 #   scripts/emulator-run.sh RESULTS COMMAND [ARG...]
 #
-# The kernel, the initramfs and 32-bit Wine's tree are cached under build/emulator. EMULATOR_CPUS and EMULATOR_MEMORY
-# size the machine (default: this machine's cores and 6G).
+# The kernel, the initramfs and 32-bit Wine's tree are cached under build/emulator. EMULATOR_CPUS
+# and EMULATOR_MEMORY size the machine (default: this machine's cores and 6G).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 project=$(cd "$here/.." && pwd)

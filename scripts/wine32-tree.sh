@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Unpacks 32-bit Wine (wine32 of the i386 architecture) and every library it needs into a folder of
-# its own, with Debian's mmdebstrap, from the i386 indexes of this machine's Debian mirror. Nothing is
-# installed here and dpkg's architectures stay as they are; the emulated x86 machine lays the folder
-# under its root (scripts/emulator-init.sh). Prints the folder.
+# its own, with Debian's mmdebstrap, from the i386 indexes of this machine's Debian mirror. Nothing
+# is installed here and dpkg's architectures stay as they are; the emulated x86 machine lays the
+# folder under its root (scripts/emulator-init.sh). Prints the folder.
 #
 #   scripts/wine32-tree.sh CACHE
 #
-# The folder is CACHE/wine32-tree-<version>-<recipe>: the wine32 of the version of this machine's 64-bit
-# Wine (the two halves share one Wine server), made again when that version or this script changes.
+# The folder is CACHE/wine32-tree-<version>-<recipe>: wine32 at the version of this machine's
+# 64-bit Wine (the two halves share one Wine server), made again when that version or this script
+# changes.
 set -euo pipefail
 mkdir -p "$1"
 cache=$(realpath "$1")
@@ -39,7 +40,8 @@ mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(C
 rm -rf "$cache"/wine32-tree-*
 log=$cache/wine32-tree.log
 while :; do
-    echo "wine32 tree: wine32 $version from: $(printf '%s\n' "${sources[@]}" | cut -d' ' -f3 | tr '\n' ' ')" >&2
+    suites=$(printf '%s\n' "${sources[@]}" | cut -d' ' -f3 | paste -sd ' ')
+    echo "wine32 tree: wine32 $version from $suites" >&2
     if mmdebstrap --variant=extract --arch=i386 --include="wine32=$version" \
         --hook-dir=/usr/share/mmdebstrap/hooks/merged-usr "$codename" "$tree.tmp" "${sources[@]}" \
         >"$log" 2>&1; then
