@@ -48,7 +48,8 @@ while :; do
         break
     fi
     rm -rf "$tree.tmp"
-    mapfile -t failed < <(sed -n 's|^E: Failed to fetch .*/dists/\([^/]*\)/.*|\1|p' "$log" | sort -u)
+    mapfile -t failed < <(sed -n 's|^E: Failed to fetch .*/dists/\([^/]*\)/.*|\1|p' "$log" |
+        sort -u)
     remaining=()
     for source in "${sources[@]}"; do
         suite=$(cut -d' ' -f3 <<<"$source")

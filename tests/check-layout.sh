@@ -77,4 +77,5 @@ done < <(grep -E '\.(h|cpp|rc|h\.in)$' <<<"$sources")
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "check-layout: every #include of the $(wc -l <<<"$sources") files of ${!MAY_INCLUDE[*]} follows the arrows"
+echo "check-layout: every #include of the $(wc -l <<<"$sources") files of ${!MAY_INCLUDE[*]}" \
+    "follows the arrows"

@@ -8,7 +8,7 @@
 #                                   ./test.sh runs this beside its other stages
 #   tests/win32-stage.sh test ZIP   builds the tests and runs them; ZIP is the release zip, as
 #                                   ./release.sh makes it (the prefix is made first if need be)
-# Either installs the packages it uses; the first also downloads 32-bit Wine's tree
+# Either installs the packages it uses and, when there is none, first makes 32-bit Wine's tree
 # (scripts/wine32-tree.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
