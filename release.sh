@@ -12,9 +12,9 @@ source scripts/setup.sh
 source scripts/buildinfo.sh
 trust_checkout
 
-# The Python that BUILDINFO.txt names, whatever python3 the PATH finds first: it writes the demo
-# shared files and packs the zip.
-python=/usr/bin/python3.11
+# The Python that BUILDINFO.txt names, the release's default, whatever python3 the PATH finds first:
+# it writes the demo shared files and packs the zip.
+python=/usr/bin/python3
 out=$(realpath -m "${1:-dist/release}")
 build=$(realpath -m "${2:-build/release}")
 

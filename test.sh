@@ -45,7 +45,7 @@ scripts/fuzz-smoke.sh
 
 build_preset win32
 build_preset win64
-tests/check-pe.sh
+tests/check-pe.py
 tests/check-release.sh
 
 build_preset win64-unit
@@ -61,5 +61,6 @@ wait "$prefix_job" || {
     cat build/win32-prefix.log
     exit 1
 }
+grep '^wine32 tree: wine32' build/win32-prefix.log
 grep -v '^\[' build/win32-prefix.log | tail -n 3
 tests/win32-stage.sh test build/check-release/first/out/Quenlit-*-win32.zip

@@ -8,8 +8,8 @@ mount -t proc proc /proc
 mount -t sysfs sysfs /sys
 mount -t devtmpfs devtmpfs /dev
 
-for module in virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci \
-    9pnet 9pnet_virtio netfs fscache 9p overlay; do
+# The modules the kernel does not build in, in the order scripts/emulator-run.sh lists them.
+for module in $(cat /modules/order); do
     insmod "/modules/$module.ko" || echo "emulator: cannot load $module"
 done
 

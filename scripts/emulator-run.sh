@@ -25,58 +25,83 @@ fail() {
 }
 
 command -v qemu-system-x86_64 >/dev/null || fail "qemu-system-x86_64 is missing (package qemu-system-x86)"
-[ -x /bin/busybox ] || fail "/bin/busybox is missing (package busybox-static)"
 
-# Debian's kernel, taken out of its package without installing it: an installed kernel would build
-# an initramfs of its own, which takes long and is not needed.
-current_kernel_package() {
-    kernel_package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: //p' | head -n 1)
+# The modules the init loads, in this order: virtio, 9p and overlayfs. A kernel that builds one in
+# has no file for it.
+MODULES=(virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci 9pnet
+    9pnet_virtio netfs fscache 9p overlay)
+
+# Debian's kernel and busybox-static, of the versions the package lists name, each taken out of its
+# package without installing it: an installed kernel would build an initramfs of its own, and
+# busybox-static would replace the host's busybox. Of them only the kernel's image and the
+# initramfs are kept, named by what made them.
+boot_files() {
+    kernel_package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: //p' |
+        head -n 1)
     [ -n "$kernel_package" ] || fail "apt knows no package linux-image-amd64"
-    kernel_dir=$cache/$kernel_package
+    busybox_version=$(apt-cache show --no-all-versions busybox-static 2>/dev/null |
+        sed -n 's/^Version: //p')
+    [ -n "$busybox_version" ] || fail "apt knows no package busybox-static"
+    vmlinuz=$cache/vmlinuz-$kernel_package
+    initramfs=$cache/initramfs-$({
+        echo "$kernel_package busybox-static=$busybox_version ${MODULES[*]}"
+        cat "$here/emulator-init.sh"
+    } | sha256sum | cut -c1-16).cpio.gz
 }
-download_kernel() {
-    (cd "$cache" && rm -f ./*.deb && apt-get download "$kernel_package" >/dev/null 2>&1)
+download_packages() {
+    rm -rf "$cache/download"
+    mkdir -p "$cache/download"
+    (cd "$cache/download" && apt-get download "$kernel_package" busybox-static >/dev/null 2>&1)
 }
-current_kernel_package
-if [ ! -d "$kernel_dir" ] && ! download_kernel; then
-    # Lists older than the mirror name a kernel it no longer holds: it keeps only the newest.
-    if [ "$(id -u)" -eq 0 ]; then
-        apt-get update >/dev/null 2>&1 || true
+
+make_boot_files() {
+    local unpacked=$cache/download/unpacked tree=$cache/download/initramfs busybox modules module
+    local file
+    for deb in "$cache"/download/*.deb; do
+        dpkg-deb -x "$deb" "$unpacked"
+    done
+    busybox=$(find "$unpacked" -name busybox -type f -perm -u+x | head -n 1)
+    modules=$(find "$unpacked" -path '*/modules/*' -name kernel -type d | head -n 1)
+    [ -n "$busybox" ] && [ -n "$modules" ] || fail "no busybox or no kernel modules in the packages"
+    mkdir -p "$tree"/{bin,proc,sys,dev,modules}
+    cp "$busybox" "$tree/bin/busybox"
+    install -m 755 "$here/emulator-init.sh" "$tree/init"
+    for module in "${MODULES[@]}"; do
+        file=$(find "$modules" -name "$module.ko" -o -name "$module.ko.xz" | head -n 1)
+        if [ -z "$file" ]; then
+            grep -q "/$module.ko\$" "$modules/../modules.builtin" ||
+                fail "$kernel_package has no module $module"
+            continue
+        fi
+        case $file in
+        *.xz) "$busybox" xzcat "$file" >"$tree/modules/$module.ko" ;;
+        *) cp "$file" "$tree/modules/" ;;
+        esac
+        echo "$module" >>"$tree/modules/order"
+    done
+    (cd "$tree" && find . | "$busybox" cpio -o -H newc 2>/dev/null | gzip -1) >"$initramfs.tmp"
+    cp "$(find "$unpacked/boot" -name 'vmlinuz-*' | head -n 1)" "$vmlinuz.tmp"
+    # What earlier versions left, kernels unpacked whole among them.
+    rm -rf --one-file-system "$cache"/vmlinuz-* "$cache"/initramfs-* "$cache"/linux-image-*
+    mv "$initramfs.tmp" "$initramfs"
+    mv "$vmlinuz.tmp" "$vmlinuz"
+    rm -rf "$cache/download"
+}
+
+boot_files
+if [ ! -f "$vmlinuz" ] || [ ! -f "$initramfs" ]; then
+    if ! download_packages; then
+        # Lists older than the mirror name versions it no longer holds: it keeps only the newest.
+        if [ "$(id -u)" -eq 0 ]; then
+            apt-get -o DPkg::Lock::Timeout=600 update >/dev/null 2>&1 || true
+        fi
+        boot_files
+        download_packages || fail "cannot download $kernel_package and busybox-static"
     fi
-    current_kernel_package
-    [ -d "$kernel_dir" ] || download_kernel || fail "cannot download $kernel_package"
+    make_boot_files
 fi
-if [ ! -d "$kernel_dir" ]; then
-    rm -rf "$kernel_dir.tmp"
-    dpkg-deb -x "$cache/$kernel_package"_*.deb "$kernel_dir.tmp"
-    rm -f "$cache"/*.deb
-    mv "$kernel_dir.tmp" "$kernel_dir"
-fi
-vmlinuz=$(echo "$kernel_dir"/boot/vmlinuz-*)
-modules=$(echo "$kernel_dir"/lib/modules/*/kernel)
 
 wine32_tree=$("$here/wine32-tree.sh" "$cache")
-
-# The initramfs: busybox, the init and the modules for virtio, 9p and overlayfs. Made again when
-# the init changes.
-initramfs=$cache/initramfs-$(sha256sum "$here/emulator-init.sh" | cut -c1-16)-$kernel_package.cpio.gz
-if [ ! -f "$initramfs" ]; then
-    tree=$cache/initramfs-tree
-    rm -rf "$tree" "$cache"/initramfs-*.cpio.gz
-    mkdir -p "$tree"/{bin,proc,sys,dev,modules}
-    cp /bin/busybox "$tree/bin/"
-    install -m 755 "$here/emulator-init.sh" "$tree/init"
-    for module in virtio/virtio_ring virtio/virtio virtio/virtio_pci_modern_dev \
-        virtio/virtio_pci_legacy_dev virtio/virtio_pci; do
-        cp "$modules/drivers/$module.ko" "$tree/modules/"
-    done
-    cp "$modules"/net/9p/{9pnet,9pnet_virtio}.ko "$modules"/fs/netfs/netfs.ko \
-        "$modules"/fs/fscache/fscache.ko "$modules"/fs/9p/9p.ko "$modules"/fs/overlayfs/overlay.ko \
-        "$tree/modules/"
-    (cd "$tree" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1) >"$initramfs.tmp"
-    mv "$initramfs.tmp" "$initramfs"
-    rm -rf "$tree"
-fi
 
 # The job: the command with its directory and environment, and where its status comes back.
 job=$(mktemp -d "$cache/job.XXXXXX")

@@ -28,12 +28,17 @@ ensure_packages() {
         exit 1
     fi
     echo "Installing: $missing"
-    export DEBIAN_FRONTEND=noninteractive
     # Lists too old for the mirror, or none yet, as on a fresh machine: the second try says why.
-    if ! apt-get install -y $missing >/dev/null 2>&1; then
+    if ! apt_get install -y --no-remove $missing >/dev/null 2>&1; then
         update_package_lists
-        apt-get install -y $missing >/dev/null
+        apt_get install -y --no-remove $missing >/dev/null
     fi
+}
+
+# apt-get waiting for dpkg's lock, which unattended upgrades may hold on a new machine. An install
+# with --no-remove stops rather than remove a package of the host's that conflicts with ours.
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 
 # apt-get update, tried three times: a mirror in the middle of a sync serves an index that does not
@@ -42,7 +47,7 @@ ensure_packages() {
 update_package_lists() {
     local attempt
     for attempt in 1 2 3; do
-        apt-get update >/dev/null && return 0
+        apt_get update >/dev/null && return 0
         [ "$attempt" = 3 ] || sleep 30
     done
     echo "apt-get update failed three times; installing from the package lists there are" >&2
@@ -71,43 +76,47 @@ build_preset() {
     cmake --build "${build[@]}" -j 2 "$@"
 }
 
+# Every name below is one that Debian 12 and 13 both have, none with a version in it: each release
+# brings its own default.
+
 # What every build needs; the tests and scripts run Python.
 NATIVE_PACKAGES=(cmake ninja-build g++ googletest python3)
 
 # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
-FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+FUZZ_PACKAGES=(clang libclang-rt-dev)
 
-# Cross builds for Windows (the posix-threads toolchain for the unit suite alone) and the runtime
-# that runs the 64-bit ones.
-WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-    binutils-mingw-w64-x86-64 wine wine64 fonts-wine)
+# Cross builds for Windows (the posix-threads toolchain for the unit suite alone), the runtime that
+# runs the 64-bit ones, and the library the static check of the executables reads them with.
+WINDOWS_PACKAGES=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64 fonts-wine python3-pefile)
 
 # The packages that make the release zip's bytes, whose versions BUILDINFO.txt records: the
 # compiler and the libraries it links in, the assembler, linker, resource compiler and import
 # library maker, the Windows headers and import libraries, CMake (the compile and link commands),
-# the Python that writes the demo files and packs the zip, its deflate library, and the shell and
-# sed that write the texts' CR LF.
+# the release's default Python, which writes the demo files and packs the zip (scripts/buildinfo.sh
+# adds the packages of its exact version), its deflate library, and the shell and sed that write
+# the texts' CR LF.
 RELEASE_TOOLCHAIN=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
-    mingw-w64-i686-dev mingw-w64-common cmake cmake-data python3.11-minimal libpython3.11-minimal
-    zlib1g bash sed)
+    mingw-w64-i686-dev mingw-w64-common cmake cmake-data python3 zlib1g bash sed)
 
 # The shipped 32-bit build run for real (tests/win32-stage.sh): the unit suite's i686 toolchain, an
-# emulated x86 machine booting Debian's kernel (taken out of its package, not installed) into a
-# busybox initramfs, and mmdebstrap, which unpacks 32-bit Wine into a tree of its own
-# (scripts/wine32-tree.sh).
-EMULATOR_PACKAGES=(g++-mingw-w64-i686-posix qemu-system-x86 busybox-static mmdebstrap)
+# emulated x86 machine booting Debian's kernel into a busybox initramfs (both taken out of their
+# packages, not installed: busybox-static would replace the host's busybox), and mmdebstrap, which
+# unpacks 32-bit Wine into a tree of its own (scripts/wine32-tree.sh).
+EMULATOR_PACKAGES=(g++-mingw-w64-i686-posix qemu-system-x86 mmdebstrap)
 
-# The release zip: the shipped 32-bit build, packed by Debian's Python 3.11.
+# The release zip: the shipped 32-bit build, packed by Debian's own Python.
 RELEASE_PACKAGES=(ninja-build "${RELEASE_TOOLCHAIN[@]}")
 
 # The benchmarks: Google Benchmark, and jq for the table of ratios.
 BENCH_PACKAGES=(libbenchmark-dev jq)
 
-# Running the tool on a virtual display (run.sh) and looking at it.
-RUN_PACKAGES=(xvfb xdotool imagemagick openbox)
+# Running the tool on a virtual display (run.sh) and looking at it; wmctrl tells when the window
+# manager serves (scripts/desktop.py) and closes windows.
+RUN_PACKAGES=(xvfb xdotool imagemagick openbox wmctrl)
 
-# The end-to-end suite: the run packages and a window-closing tool.
-E2E_PACKAGES=("${RUN_PACKAGES[@]}" wmctrl)
+# The end-to-end suite: the run packages and chattr, which makes a file read-only for root too.
+E2E_PACKAGES=("${RUN_PACKAGES[@]}" e2fsprogs)
 
 # The packages of each preset, by group.
 declare -A PRESET_PACKAGES=(

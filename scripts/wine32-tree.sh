@@ -6,18 +6,14 @@
 #
 #   scripts/wine32-tree.sh CACHE
 #
-# The folder is CACHE/wine32-tree-<version>-<recipe>: wine32 at the version of this machine's
-# 64-bit Wine (the two halves share one Wine server), made again when that version or this script
-# changes.
+# The folder is CACHE/wine32-tree-<version>-<suites>-<recipe>: wine32 at the version of this
+# machine's 64-bit Wine (the two halves share one Wine server), from the suites named, made again
+# when that version, a suite or this script changes. Older trees are removed once a new one is made.
 set -euo pipefail
 mkdir -p "$1"
 cache=$(realpath "$1")
 version=$(dpkg-query -W -f='${Version}' wine64)
-tree=$cache/wine32-tree-$version-$(sha256sum "$0" | cut -c1-16)
-if [ -d "$tree" ]; then
-    echo "$tree"
-    exit
-fi
+recipe=$(sha256sum "$0" | cut -c1-16)
 
 fail() {
     echo "wine32 tree: $*" >&2
@@ -26,28 +22,45 @@ fail() {
 command -v mmdebstrap >/dev/null || fail "mmdebstrap is missing (package mmdebstrap)"
 
 # This machine's Debian suites (its release, and the updates and security suites beside it), each
-# line as the i386 tree's apt reads it.
+# line as the i386 tree's apt reads it, by codename whatever the sources call it (stable, say).
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
+mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(CODENAME) $(COMPONENT)' \
     'Identifier: Packages' | awk -v release="$codename" '$2 ~ "^" release "(-|$)" {
         print "deb " $1 " " $2 " " $3
     }' | sort -u)
 [ "${#sources[@]}" -gt 0 ] || fail "apt knows no source of Debian $codename"
 
+# apt's proxy, as the host's apt has it.
+options=()
+while read -r option; do
+    options+=("--aptopt=$option")
+done < <(apt-config dump | grep -E '^Acquire::https?::Proxy')
+
 # A mirror can serve an index of one suite that does not match its release file for hours (in the
 # middle of a sync). Such a suite is left out and the tree made from the others; wine32 and its
-# libraries come from the release itself.
-rm -rf "$cache"/wine32-tree-*
+# libraries come from the release itself, which cannot be left out.
 log=$cache/wine32-tree.log
 while :; do
-    suites=$(printf '%s\n' "${sources[@]}" | cut -d' ' -f3 | paste -sd ' ')
-    echo "wine32 tree: wine32 $version from $suites" >&2
-    if mmdebstrap --variant=extract --arch=i386 --include="wine32=$version" \
+    suites=$(printf '%s\n' "${sources[@]}" | cut -d' ' -f3 | paste -sd +)
+    tree=$cache/wine32-tree-$version-$suites-$recipe
+    [ -d "$tree" ] && break
+    echo "wine32 tree: unpacking wine32 $version from ${suites//+/ }" >&2
+    rm -rf --one-file-system "$tree.tmp"
+    if mmdebstrap --variant=extract --arch=i386 --include="wine32=$version" "${options[@]}" \
         --hook-dir=/usr/share/mmdebstrap/hooks/merged-usr "$codename" "$tree.tmp" "${sources[@]}" \
         >"$log" 2>&1; then
+        # Unpacking runs no maintainer script. Of theirs Wine needs libwine's: its zlib1.dll, the
+        # mingw one marked as a Wine builtin.
+        mingw_zlib=$tree.tmp/usr/i686-w64-mingw32/lib/zlib1.dll
+        {
+            head -c 64 "$mingw_zlib"
+            printf 'Wine builtin DLL\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
+            tail -c +97 "$mingw_zlib"
+        } >"$tree.tmp/usr/lib/i386-linux-gnu/wine/i386-windows/zlib1.dll"
+        mv "$tree.tmp" "$tree"
         break
     fi
-    rm -rf "$tree.tmp"
+    rm -rf --one-file-system "$tree.tmp"
     mapfile -t failed < <(sed -n 's|^E: Failed to fetch .*/dists/\([^/]*\)/.*|\1|p' "$log" |
         sort -u)
     remaining=()
@@ -63,15 +76,8 @@ while :; do
     echo "wine32 tree: left out, its i386 index cannot be had: ${failed[*]}" >&2
     sources=("${remaining[@]}")
 done
-
-# Unpacking runs no maintainer script. Of theirs Wine needs libwine's: its zlib1.dll, the mingw one
-# marked as a Wine builtin.
-mingw_zlib=$tree.tmp/usr/i686-w64-mingw32/lib/zlib1.dll
-{
-    head -c 64 "$mingw_zlib"
-    printf 'Wine builtin DLL\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
-    tail -c +97 "$mingw_zlib"
-} >"$tree.tmp/usr/lib/i386-linux-gnu/wine/i386-windows/zlib1.dll"
-mv "$tree.tmp" "$tree"
-echo "wine32 tree: $(du -sh "$tree" | cut -f1) in $tree" >&2
+for old in "$cache"/wine32-tree-*; do
+    [ "$old" = "$tree" ] || [ "$old" = "$log" ] || rm -rf --one-file-system "$old"
+done
+echo "wine32 tree: wine32 $version from ${suites//+/ }, $(du -sh "$tree" | cut -f1) in $tree" >&2
 echo "$tree"
