@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
+start_run
 
 build_preset bench
 

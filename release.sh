@@ -11,6 +11,7 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 source scripts/buildinfo.sh
 trust_checkout
+start_run
 
 # The Python that BUILDINFO.txt names, the release's default, whatever python3 the PATH finds first:
 # it writes the demo shared files and packs the zip.
@@ -18,7 +19,7 @@ python=/usr/bin/python3
 out=$(realpath -m "${1:-dist/release}")
 build=$(realpath -m "${2:-build/release}")
 
-rm -rf "$build"
+rm -rf --one-file-system "$build"
 build_preset release -B "$build" -DQUENLIT_DIST_DIR="$build/dist"
 # One place holds the version: the project's, which the version resource takes too.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

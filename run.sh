@@ -3,9 +3,11 @@
 # With a reachable display (DISPLAY) the tool runs there until you close it. Without one it runs
 # on a virtual display: the slider is moved a few steps, screenshots are taken, and the tool is
 # closed with Escape. Either way the sensor trace and the flag file's bytes are printed at the end.
+# When the tool fails, or cannot be driven, the script shows its Wine log and exits non-zero.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
+start_run
 
 build_preset win64 -- --target Quenlit QXBaseIF
 
@@ -17,8 +19,18 @@ exe=dist/win64/Quenlit.exe
 desktop() { python3 scripts/desktop.py --work "$out" "$@"; }
 
 mkdir -p "$out"
-rm -f "$out"/*.png "$trace"
-trap 'desktop stop' EXIT
+rm -f "$out"/*.png "$trace" "$out/wine.log"
+# Whatever ended the run early, the tool's own log says most.
+ended() {
+    local status=$?
+    if [ "$status" != 0 ] && [ -s "$out/wine.log" ]; then
+        echo "run: failed; the end of Quenlit's Wine log ($out/wine.log):" >&2
+        tail -n 30 "$out/wine.log" >&2
+    fi
+    desktop stop
+    stop_run
+}
+trap ended EXIT
 # The simulated sensor appends one line per driver call to this file (a Windows path).
 export QXSIM_TRACE="Z:$trace"
 
@@ -26,7 +38,7 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     desktop start --prefix "$prefix" --for "$exe" --current-display >/dev/null
     python3 scripts/shared_folders.py demo "$shared"
     echo "Quenlit runs on $DISPLAY; close it to finish."
-    desktop run "$out/wine.log" "$exe" >/dev/null || true
+    desktop run "$out/wine.log" "$exe" >/dev/null
 else
     DISPLAY=$(desktop start --prefix "$prefix" --for "$exe")
     export DISPLAY

@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 trust_checkout
+start_run
 
 # The emulated x86 machine makes its 32-bit Wine prefix, minutes of one processor, while the other
 # stages run; the win32 stage at the end takes it. Left out, it needs none of the emulator's
@@ -20,7 +21,7 @@ win32_stage=1
 if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
     win32_stage=0
 fi
-packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${E2E_PACKAGES[@]}"
+packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
     "${RELEASE_PACKAGES[@]}")
 if [ "$win32_stage" = 1 ]; then
     packages+=("${EMULATOR_PACKAGES[@]}")
@@ -28,10 +29,10 @@ fi
 ensure_packages "${packages[@]}"
 
 if [ "$win32_stage" = 1 ]; then
-    mkdir -p build
     setsid -w tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
     prefix_job=$!
-    trap 'kill -- -"$prefix_job" 2>/dev/null || true' EXIT
+    # A run that ends before it took the prefix shows how far the emulated machine got.
+    trap 'echo "== win32 prefix log, unfinished:"; tail -n 20 build/win32-prefix.log; stop_run' EXIT
 fi
 
 tests/check-layout.sh
@@ -57,10 +58,13 @@ if [ "$win32_stage" = 0 ]; then
     exit
 fi
 echo "== win32 prefix (made beside the other stages)"
-wait "$prefix_job" || {
+prefix_status=0
+wait "$prefix_job" || prefix_status=$?
+trap stop_run EXIT
+if [ "$prefix_status" != 0 ]; then
     cat build/win32-prefix.log
     exit 1
-}
+fi
 grep '^wine32 tree: wine32' build/win32-prefix.log
 grep -v '^\[' build/win32-prefix.log | tail -n 3
 tests/win32-stage.sh test build/check-release/first/out/Quenlit-*-win32.zip

@@ -19,10 +19,15 @@ screenshots once the screen has settled.
     desktop.py --work DIR screenshot FILE the whole display, once two in a row are the same
     desktop.py --work DIR stop            ends what the session started
 
-A session keeps what it started in DIR/session.json and ends exactly that, by process id.
+A session keeps what it started in DIR/session.json and ends exactly that, by process id and
+start time: a process id that has since gone to another process is left alone.
+
+Run by root, every Wine process runs without the capability to override file permissions, as a
+user's would: a file without write permission, a read-only Flag.txt among them, refuses writes.
 """
 
 import argparse
+import ctypes
 import json
 import os
 import shutil
@@ -36,6 +41,8 @@ from pathlib import Path
 WINE32 = "/usr/lib/wine/wine"
 WINE64 = shutil.which("wine64") or "/usr/lib/wine/wine64"
 WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
+# A server that no program uses any more ends this long after the last one.
+SERVER_LINGER_SECONDS = 60
 SCREEN = "1024x768x24"
 POLL_SECONDS = 0.1
 DEADLINE_SECONDS = 30
@@ -57,12 +64,24 @@ def wait_for(what, check, deadline=DEADLINE_SECONDS):
         time.sleep(POLL_SECONDS)
 
 
-def has_ended(pid):
-    """Whether the process is gone; one that has ended but was never waited for counts."""
+def start_time(pid):
+    """The process's start time in clock ticks since boot, or None when it has ended."""
     try:
-        return Path(f"/proc/{pid}/stat").read_text().split(")")[-1].split()[0] == "Z"
+        fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
     except FileNotFoundError:
-        return True
+        return None
+    return None if fields[0] == "Z" else int(fields[19])
+
+
+def process(pid):
+    """What a session keeps of a process it started: its id and start time."""
+    return [pid, start_time(pid)]
+
+
+def is_running(pid, started):
+    """Whether the process that started at `started` runs under this id still; one that has
+    ended but was never waited for counts as ended."""
+    return started is not None and start_time(pid) == started
 
 
 def machine_bits(exe):
@@ -84,18 +103,35 @@ def windows_path(path):
 
 def wine_env(prefix, display=None):
     env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all",
-               # There is no network: never offer to download Mono or Gecko.
-               WINEDLLOVERRIDES="mscoree,mshtml=")
+               # There is no network: never offer to download Mono or Gecko. Nor is there a
+               # Wayland display: Wine 10 tries one when X is not there and says so on stderr.
+               WINEDLLOVERRIDES="mscoree,mshtml=;winewayland.drv=d")
     env.pop("DISPLAY", None)
     if display:
         env["DISPLAY"] = display
     return env
 
 
+PR_CAPBSET_DROP, CAP_DAC_OVERRIDE = 24, 1
+LIBC = ctypes.CDLL(None, use_errno=True)
+
+
+def without_write_override():
+    """In a child about to start a Wine program as root: takes the capability to write files
+    without write permission out of what it and its children can ever hold. Root keeps reading
+    and searching every folder. Needs CAP_SETPCAP, which containers grant by default."""
+    if os.geteuid() == 0 and LIBC.prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE) != 0:
+        raise OSError(ctypes.get_errno(), "cannot drop CAP_DAC_OVERRIDE for Wine")
+
+
+def wine_run(command, env, **streams):
+    return subprocess.run(command, env=env, preexec_fn=without_write_override, **streams)
+
+
 def quiet(command, env):
     """Runs a command with no input or output: a Wine server it starts keeps what it inherits."""
-    return subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL)
+    return wine_run(command, env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL)
 
 
 def background(command, log, env=None):
@@ -103,7 +139,8 @@ def background(command, log, env=None):
     processes keep inherited output open, and nobody must wait on a pipe they hold."""
     with open(log, "ab") as out:
         return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out,
-                                stderr=subprocess.STDOUT, env=env, start_new_session=True)
+                                stderr=subprocess.STDOUT, env=env, start_new_session=True,
+                                preexec_fn=without_write_override)
 
 
 def ensure_prefix(env, bits, log):
@@ -118,16 +155,16 @@ def ensure_prefix(env, bits, log):
         # make the prefix on a second try.
         for attempt in (1, 2):
             with open(log, "ab") as out:
-                status = subprocess.run([wine_for_bits(bits), "wineboot", "-i"],
-                                        env=dict(env, **arch), stdin=subprocess.DEVNULL,
-                                        stdout=out, stderr=subprocess.STDOUT).returncode
+                status = wine_run([wine_for_bits(bits), "wineboot", "-i"],
+                                  env=dict(env, **arch), stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.STDOUT).returncode
             quiet([WINESERVER, "-w"], env)
             if status == 0:
                 break
             if attempt == 2:
                 tail = Path(log).read_text(errors="replace").splitlines()[-20:]
                 raise Failure(f"wineboot failed with status {status}:\n" + "\n".join(tail))
-    quiet([WINESERVER, "-p"], env)
+    quiet([WINESERVER, f"-p{SERVER_LINGER_SECONDS}"], env)
 
 
 def run_without_display(exe, args):
@@ -138,9 +175,8 @@ def run_without_display(exe, args):
     bits = machine_bits(exe)
     ensure_prefix(env, bits, env["WINEPREFIX"] + ".boot.log")
     with tempfile.TemporaryFile() as log:
-        status = subprocess.run([wine_for_bits(bits), exe, *args], env=env,
-                                stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT
-                                ).returncode
+        status = wine_run([wine_for_bits(bits), exe, *args], env, stdin=subprocess.DEVNULL,
+                          stdout=log, stderr=subprocess.STDOUT).returncode
         log.seek(0)
         shutil.copyfileobj(log, sys.stdout.buffer)
     if os.environ.get("QUENLIT_WINE_KEEP_SERVER") != "1":
@@ -158,15 +194,15 @@ class Session:
         Wine desktop must start on this display: what ran in it before is ended."""
         self.stop()
         self.work.mkdir(parents=True, exist_ok=True)
-        state = {"pids": [], "prefix": str(prefix), "display": os.environ.get("DISPLAY")}
+        state = {"processes": [], "prefix": str(prefix), "display": os.environ.get("DISPLAY")}
         self.file.write_text(json.dumps(state))
         if not current_display:
             # Another program starting a display at the same moment can take ours: try again.
             for _ in range(3):
                 if self._start_display(state):
                     break
-                self._end(state["pids"])
-                state["pids"] = []
+                self._end(state["processes"])
+                state["processes"] = []
             else:
                 raise Failure("the virtual display or window manager did not start; see the logs")
         env = self.env()
@@ -185,29 +221,27 @@ class Session:
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
-        state["pids"].append(xvfb.pid)
+        state["processes"].append(process(xvfb.pid))
         self.file.write_text(json.dumps(state))
         if not number:
             return False
         state["display"] = ":" + number
         env = dict(os.environ, DISPLAY=state["display"])
         openbox = background(["openbox", "--sm-disable"], self.work / "openbox.log", env)
-        state["pids"].append(openbox.pid)
+        state["processes"].append(process(openbox.pid))
         self.file.write_text(json.dumps(state))
         wait_for("the window manager", lambda: openbox.poll() is not None or subprocess.run(
             ["wmctrl", "-m"], env=env, capture_output=True).returncode == 0)
         return openbox.poll() is None
 
     @staticmethod
-    def _end(pids):
-        for pid in reversed(pids):
-            try:
+    def _end(processes):
+        for pid, started in reversed(processes):
+            if is_running(pid, started):
                 os.kill(pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
         # The next session may start at once: let the display go first.
-        for pid in pids:
-            wait_for(f"process {pid} to end", lambda: has_ended(pid))
+        for pid, started in processes:
+            wait_for(f"process {pid} to end", lambda: not is_running(pid, started))
 
     def state(self):
         return json.loads(self.file.read_text())
@@ -225,7 +259,7 @@ class Session:
         if not self.file.exists():
             return
         quiet([WINESERVER, "-k"], self.env())
-        self._end(self.state()["pids"])
+        self._end(self.state().get("processes", []))
         self.file.unlink()
 
     def launch(self, exe, args, log, env=None):

@@ -5,7 +5,8 @@
 # (scripts/wine32-tree.sh) laid under it and writes kept in memory. /tmp, /run and /root are fresh
 # tmpfs there; the current directory stays visible, and RESULTS is writable at its own path.
 # The command runs under bash in the current directory with the environment variables named in
-# EMULATOR_ENV; its output streams here and its exit status is this script's.
+# EMULATOR_ENV, and WINE32_TREE, the tree's name; its output streams here and its exit status is
+# this script's. The machine is stopped after half an hour.
 #
 #   scripts/emulator-run.sh RESULTS COMMAND [ARG...]
 #
@@ -111,6 +112,7 @@ trap 'rm -rf "$job"' EXIT
 } >"$job/paths"
 {
     echo 'export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8'
+    printf 'export WINE32_TREE=%q\n' "$(basename "$wine32_tree")"
     for name in ${EMULATOR_ENV:-}; do
         [ -n "${!name+set}" ] && printf 'export %s=%q\n' "$name" "${!name}"
     done
@@ -120,16 +122,21 @@ trap 'rm -rf "$job"' EXIT
 } >"$job/run"
 
 cpus=${EMULATOR_CPUS:-$(nproc)}
+# Stopped after half an hour: a job that hangs in the machine fails rather than waits for ever.
+time_limit=1800
+status=0
 # -smap: with SMAP, 64-bit Wine processes fault on their own return to user mode under TCG.
-qemu-system-x86_64 -machine q35,accel=tcg -cpu max,-smap -smp "$cpus" -m "${EMULATOR_MEMORY:-6G}" \
-    -nographic -no-reboot -nic none -serial stdio -monitor none \
+timeout "$time_limit" qemu-system-x86_64 -machine q35,accel=tcg -cpu max,-smap -smp "$cpus" \
+    -m "${EMULATOR_MEMORY:-6G}" -nographic -no-reboot -nic none -serial stdio -monitor none \
     -kernel "$vmlinuz" -initrd "$initramfs" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1" \
     -virtfs "local,path=/,mount_tag=host,security_model=none,readonly=on,multidevs=remap" \
     -virtfs "local,path=$wine32_tree,mount_tag=wine32,security_model=none,readonly=on" \
     -virtfs "local,path=$job,mount_tag=job,security_model=none" \
     -virtfs "local,path=$results,mount_tag=results,security_model=none" </dev/null |
-    sed -u -e 's/\r$//' -e 's/\x1b\(\[[0-9;?]*[a-zA-Z]\|c\)//g' -e '/^SeaBIOS\|^Booting from\|reboot: Power down$/d'
+    sed -u -e 's/\r$//' -e 's/\x1b\(\[[0-9;?]*[a-zA-Z]\|c\)//g' \
+        -e '/^SeaBIOS\|^Booting from\|reboot: Power down$/d' || status=$?
 
+[ "$status" != 124 ] || fail "the machine was stopped after $time_limit s, its time limit"
 [ -f "$job/status" ] || fail "the machine stopped before the command ended"
 exit "$(cat "$job/status")"

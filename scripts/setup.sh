@@ -10,6 +10,51 @@ trust_checkout() {
         "GIT_CONFIG_VALUE_$entry=$(pwd -P)"
 }
 
+# start_run: one run per checkout at a time, and whatever this run starts is stopped when it ends,
+# however it ends (Ctrl-C, a failure, a time-out). The lock is build/.run.lock, held on file
+# descriptor 9, which the scripts the run starts inherit: for them this does nothing. The run's
+# processes are those that inherit QUENLIT_RUN, Wine servers and the virtual display included.
+start_run() {
+    local lock=$PWD/build/.run.lock
+    [ "$(readlink /proc/$$/fd/9 2>/dev/null)" = "$lock" ] && return 0
+    mkdir -p build
+    exec 9>>"$lock"
+    if ! flock -n 9; then
+        echo "Another run holds this checkout ($lock); wait for it to end." >&2
+        exit 1
+    fi
+    export QUENLIT_RUN="$lock $$"
+    trap stop_run EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
+
+# The ids of this run's processes other than this shell.
+run_processes() {
+    local environ pid
+    for environ in /proc/[0-9]*/environ; do
+        pid=${environ#/proc/}
+        pid=${pid%/environ}
+        [ "$pid" = $$ ] || [ "$pid" = "$BASHPID" ] && continue
+        grep -qzxF "QUENLIT_RUN=$QUENLIT_RUN" "$environ" 2>/dev/null && echo "$pid"
+    done
+}
+
+# Ends this run's processes: asked first, then made to, ten seconds later.
+stop_run() {
+    local pids attempt
+    for attempt in 1 2 3 4 5 6 7 8 9 10 11; do
+        pids=$(run_processes)
+        [ -n "$pids" ] || return 0
+        if [ "$attempt" = 1 ]; then
+            kill -TERM $pids 2>/dev/null || true
+        elif [ "$attempt" = 11 ]; then
+            kill -KILL $pids 2>/dev/null || true
+        fi
+        sleep 1
+    done
+}
+
 missing_packages() {
     local package
     for package in "$@"; do
@@ -111,12 +156,9 @@ RELEASE_PACKAGES=(ninja-build "${RELEASE_TOOLCHAIN[@]}")
 # The benchmarks: Google Benchmark, and jq for the table of ratios.
 BENCH_PACKAGES=(libbenchmark-dev jq)
 
-# Running the tool on a virtual display (run.sh) and looking at it; wmctrl tells when the window
-# manager serves (scripts/desktop.py) and closes windows.
+# Running the tool on a virtual display (run.sh, the end-to-end suite) and looking at it; wmctrl
+# tells when the window manager serves (scripts/desktop.py) and closes windows.
 RUN_PACKAGES=(xvfb xdotool imagemagick openbox wmctrl)
-
-# The end-to-end suite: the run packages and chattr, which makes a file read-only for root too.
-E2E_PACKAGES=("${RUN_PACKAGES[@]}" e2fsprogs)
 
 # The packages of each preset, by group.
 declare -A PRESET_PACKAGES=(
@@ -125,8 +167,8 @@ declare -A PRESET_PACKAGES=(
     [fuzz]="NATIVE FUZZ"
     [bench]="NATIVE BENCH"
     [bench-win64]="NATIVE WINDOWS RUN"
-    [win32]="NATIVE WINDOWS E2E"
-    [win64]="NATIVE WINDOWS E2E"
+    [win32]="NATIVE WINDOWS RUN"
+    [win64]="NATIVE WINDOWS RUN"
     [win64-unit]="NATIVE WINDOWS"
     [win32-unit]="NATIVE WINDOWS EMULATOR"
     [release]=RELEASE

@@ -6,9 +6,12 @@
 # that end in CR LF, as every Windows editor shows them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/setup.sh
+trust_checkout
+commit=$(git rev-parse HEAD)
 
 work=build/check-release
-rm -rf "$work"
+rm -rf --one-file-system "$work"
 for run in first second; do
     ./release.sh "$work/$run/out" "$work/$run/build" >/dev/null
 done
@@ -62,7 +65,7 @@ while read -r fault; do
 done <<<"$faults"
 
 unzip_text() { python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' "$archive" "$1"; }
-grep -q "^Commit: $(git rev-parse HEAD)" <(unzip_text BUILDINFO.txt) ||
+grep -q "^Commit: $commit" <(unzip_text BUILDINFO.txt) ||
     fail "BUILDINFO.txt does not name the commit"
 
 if [ "$failures" -gt 0 ]; then

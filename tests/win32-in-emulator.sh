@@ -6,14 +6,18 @@
 #
 # Every test runs in one 32-bit prefix. It takes minutes to make there, so a copy is kept in
 # build/emulator, with the files that are copies of Wine's own replaced by links to them, and
-# taken again while Wine stays the same version (the 32-bit tree's is the 64-bit Wine's).
+# taken again while what made it stays the same: 32-bit Wine's tree (its name gives the Wine
+# version, the suites and the recipe) and scripts/desktop.py.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 export QUENLIT_WINEPREFIX=/tmp/quenlit-win32/prefix
 prefix=$QUENLIT_WINEPREFIX
 builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
-kept=build/emulator/wine32-prefix-$(dpkg-query -W -f='${Version}' wine64).tar
+kept=build/emulator/wine32-prefix-$({
+    echo "${WINE32_TREE:?the tree's name}"
+    cat scripts/desktop.py
+} | sha256sum | cut -c1-16).tar
 
 make_prefix() {
     local start=$SECONDS
@@ -30,8 +34,13 @@ for folder, _, names in os.walk(prefix):
             os.remove(path)
             os.symlink(builtin, path)
 LINK
-    rm -f build/emulator/wine32-prefix-*.tar
-    tar -cf "$kept.tmp" -C "$prefix" . && mv "$kept.tmp" "$kept"
+    rm -f build/emulator/wine32-prefix-*.tar*
+    if ! tar -cf "$kept.tmp" -C "$prefix" .; then
+        rm -f "$kept.tmp"
+        echo "32-bit Wine prefix: cannot keep a copy in $kept" >&2
+        exit 1
+    fi
+    mv "$kept.tmp" "$kept"
     echo "32-bit Wine prefix: kept in $kept ($(du -h --apparent-size "$kept" | cut -f1))"
 }
 
@@ -54,6 +63,11 @@ test)
     echo "What ran as 32-bit code:"
     grep -h "^Pointer size: \|ran as a 32-bit process$" build/win32-unit/Testing/Temporary/LastTest.log \
         build/win32/Testing/Temporary/LastTest.log | sed 's/^/  /'
+    # The unit suite's report comes after its last test: without it the suite did not run to its end.
+    grep -q "^Pointer size: 4 bytes" build/win32-unit/Testing/Temporary/LastTest.log || {
+        echo "The 32-bit unit suite did not report a pointer size of 4 bytes."
+        status=1
+    }
     exit $status
     ;;
 esac
