@@ -39,7 +39,7 @@ tests/check-layout.sh
 
 for preset in native native-sanitize; do
     build_preset "$preset"
-    ctest --preset "$preset"
+    interruptible ctest --preset "$preset"
 done
 
 scripts/fuzz-smoke.sh
@@ -50,8 +50,8 @@ tests/check-pe.py
 tests/check-release.sh
 
 build_preset win64-unit
-ctest --preset win64-unit
-ctest --preset win64
+interruptible ctest --preset win64-unit
+interruptible ctest --preset win64
 
 if [ "$win32_stage" = 0 ]; then
     echo "== win32 stage left out (QUENLIT_SKIP_WIN32_STAGE=1)"
@@ -67,4 +67,4 @@ if [ "$prefix_status" != 0 ]; then
 fi
 grep '^wine32 tree: wine32' build/win32-prefix.log
 grep -v '^\[' build/win32-prefix.log | tail -n 3
-tests/win32-stage.sh test build/check-release/first/out/Quenlit-*-win32.zip
+interruptible tests/win32-stage.sh test build/check-release/first/out/Quenlit-*-win32.zip

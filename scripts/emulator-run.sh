@@ -27,10 +27,8 @@ fail() {
 
 command -v qemu-system-x86_64 >/dev/null || fail "qemu-system-x86_64 is missing (package qemu-system-x86)"
 
-# The modules the init loads, in this order: virtio, 9p and overlayfs. A kernel that builds one in
-# has no file for it.
-MODULES=(virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci 9pnet
-    9pnet_virtio netfs fscache 9p overlay)
+# The modules the machine needs, for virtio, 9p and overlayfs; those they depend on come along.
+MODULES=(virtio_pci 9pnet_virtio 9p overlay)
 
 # Debian's kernel and busybox-static, of the versions the package lists name, each taken out of its
 # package without installing it: an installed kernel would build an initramfs of its own, and
@@ -57,7 +55,6 @@ download_packages() {
 
 make_boot_files() {
     local unpacked=$cache/download/unpacked tree=$cache/download/initramfs busybox modules module
-    local file
     for deb in "$cache"/download/*.deb; do
         dpkg-deb -x "$deb" "$unpacked"
     done
@@ -68,25 +65,37 @@ make_boot_files() {
     cp "$busybox" "$tree/bin/busybox"
     install -m 755 "$here/emulator-init.sh" "$tree/init"
     for module in "${MODULES[@]}"; do
-        file=$(find "$modules" -name "$module.ko" -o -name "$module.ko.xz" | head -n 1)
-        if [ -z "$file" ]; then
-            grep -q "/$module.ko\$" "$modules/../modules.builtin" ||
-                fail "$kernel_package has no module $module"
-            continue
-        fi
-        case $file in
-        *.xz) "$busybox" xzcat "$file" >"$tree/modules/$module.ko" ;;
-        *) cp "$file" "$tree/modules/" ;;
-        esac
-        echo "$module" >>"$tree/modules/order"
+        add_module "$module"
     done
-    (cd "$tree" && find . | "$busybox" cpio -o -H newc 2>/dev/null | gzip -1) >"$initramfs.tmp"
-    cp "$(find "$unpacked/boot" -name 'vmlinuz-*' | head -n 1)" "$vmlinuz.tmp"
     # What earlier versions left, kernels unpacked whole among them.
     rm -rf --one-file-system "$cache"/vmlinuz-* "$cache"/initramfs-* "$cache"/linux-image-*
-    mv "$initramfs.tmp" "$initramfs"
+    cp "$(find "$unpacked/boot" -name 'vmlinuz-*' | head -n 1)" "$vmlinuz.tmp"
     mv "$vmlinuz.tmp" "$vmlinuz"
-    rm -rf "$cache/download"
+    (cd "$tree" && find . | "$busybox" cpio -o -H newc 2>/dev/null | gzip -1) >"$initramfs.tmp"
+    mv "$initramfs.tmp" "$initramfs"
+    rm -rf --one-file-system "$cache/download"
+}
+
+# add_module NAME: the module into the initramfs, unpacked, after those it depends on (the depends=
+# of its module information), and its name into modules/order, the init's loading order. A module
+# the kernel builds in has no file.
+add_module() {
+    local name=$1 file dependency
+    grep -qx "$name" "$tree/modules/order" 2>/dev/null && return
+    file=$(find "$modules" -name "${name//_/[_-]}.ko" -o -name "${name//_/[_-]}.ko.xz" | head -n 1)
+    if [ -z "$file" ]; then
+        grep -q "/${name//_/[_-]}\.ko\$" "$modules/../modules.builtin" ||
+            fail "$kernel_package has no module $name"
+        return
+    fi
+    case $file in
+    *.xz) "$busybox" xzcat "$file" >"$tree/modules/$name.ko" ;;
+    *) cp "$file" "$tree/modules/$name.ko" ;;
+    esac
+    for dependency in $(tr '\0' '\n' <"$tree/modules/$name.ko" | sed -n 's/^depends=//p' | tr , ' '); do
+        add_module "$dependency"
+    done
+    echo "$name" >>"$tree/modules/order"
 }
 
 boot_files

@@ -29,14 +29,24 @@ start_run() {
     trap 'exit 143' TERM
 }
 
+# interruptible COMMAND...: runs COMMAND and waits for it in a way that Ctrl-C ends the run at once.
+# A shell that waits on a program in the foreground carries on when that program takes Ctrl-C and
+# returns, as CTest does after it runs its remaining tests; one waiting in `wait` runs its trap.
+interruptible() {
+    "$@" &
+    wait $!
+}
+
 # The ids of this run's processes other than this shell.
 run_processes() {
     local environ pid
     for environ in /proc/[0-9]*/environ; do
         pid=${environ#/proc/}
         pid=${pid%/environ}
-        [ "$pid" = $$ ] || [ "$pid" = "$BASHPID" ] && continue
-        grep -qzxF "QUENLIT_RUN=$QUENLIT_RUN" "$environ" 2>/dev/null && echo "$pid"
+        if [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] &&
+            grep -qzxF "QUENLIT_RUN=$QUENLIT_RUN" "$environ" 2>/dev/null; then
+            echo "$pid"
+        fi
     done
 }
 

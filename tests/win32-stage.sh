@@ -13,6 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+start_run
 ensure_packages "${WINDOWS_PACKAGES[@]}" "${EMULATOR_PACKAGES[@]}"
 
 if [ "${1:?prefix or test}" = prefix ]; then
@@ -29,6 +30,6 @@ build_preset win32-unit
 echo "== the emulated x86 machine"
 start=$SECONDS
 status=0
-scripts/emulator-run.sh build tests/win32-in-emulator.sh test || status=$?
+interruptible scripts/emulator-run.sh build tests/win32-in-emulator.sh test || status=$?
 echo "win32 stage: $((SECONDS - start)) s on the emulated machine"
 exit $status
