@@ -21,8 +21,8 @@ win32_stage=1
 if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
     win32_stage=0
 fi
-packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-    "${RELEASE_PACKAGES[@]}")
+packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+    "${RUN_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}")
 if [ "$win32_stage" = 1 ]; then
     packages+=("${EMULATOR_PACKAGES[@]}")
 fi
@@ -36,6 +36,7 @@ if [ "$win32_stage" = 1 ]; then
 fi
 
 tests/check-layout.sh
+tests/check-guards.sh
 
 for preset in native native-sanitize; do
     build_preset "$preset"
@@ -47,6 +48,7 @@ scripts/fuzz-smoke.sh
 build_preset win32
 build_preset win64
 tests/check-pe.py
+tests/check-docs.sh
 tests/check-release.sh
 
 build_preset win64-unit

@@ -92,7 +92,8 @@ add_module() {
     *.xz) "$busybox" xzcat "$file" >"$tree/modules/$name.ko" ;;
     *) cp "$file" "$tree/modules/$name.ko" ;;
     esac
-    for dependency in $(tr '\0' '\n' <"$tree/modules/$name.ko" | sed -n 's/^depends=//p' | tr , ' '); do
+    for dependency in $(tr '\0' '\n' <"$tree/modules/$name.ko" | sed -n 's/^depends=//p' |
+        tr , ' '); do
         add_module "$dependency"
     done
     echo "$name" >>"$tree/modules/order"

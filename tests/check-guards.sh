@@ -26,8 +26,8 @@ fi
 # A run in a checkout of its own that leaves a process behind in a new session.
 other=$(mktemp -d)
 setup=$PWD/scripts/setup.sh
-left=$(cd "$other" && exec 9>&- && bash -c 'source "$1"; start_run; setsid sleep 600 >/dev/null & echo $!' \
-    run "$setup")
+left=$(cd "$other" && exec 9>&- &&
+    bash -c 'source "$1"; start_run; setsid sleep 600 >/dev/null & echo $!' run "$setup")
 if [ -e "/proc/$left" ] && grep -q sleep "/proc/$left/cmdline" 2>/dev/null; then
     kill "$left"
     fail "a process the run started outlived it"

@@ -3,7 +3,8 @@
 # may include the table's header of core and nothing else of it; inspect -> files, core, driver (for
 # the text of a register write it shares with the simulated sensor); the simulated sensor includes
 # only driver headers; afx/ and driver/ nothing of ours.
-# core/ and files/ include no platform header, except the film type file's two open/read routines.
+# core/ and files/ include our own headers and the C++ standard library's, nothing else, except the
+# film type file's two open/read routines.
 # Reads every #include line of the product's folders and names each one that crosses an arrow; a
 # checkout whose files git cannot list fails, as a check that read nothing proves nothing.
 set -euo pipefail
@@ -20,7 +21,17 @@ declare -A MAY_INCLUDE=(
     [sensor-sim]="driver"
     [inspect]="files core driver"
 )
-PLATFORM_HEADERS='^(windows|commctrl|ole2|io|unistd|fcntl|sys/.*)\.h$'
+# The C++ standard library's headers (C++20).
+STANDARD_HEADERS=" algorithm any array atomic barrier bit bitset cassert cctype cerrno cfenv cfloat
+    charconv chrono cinttypes climits clocale cmath codecvt compare complex concepts
+    condition_variable coroutine csetjmp csignal cstdarg cstddef cstdint cstdio cstdlib cstring
+    ctime cuchar cwchar cwctype deque exception execution filesystem format forward_list fstream
+    functional future initializer_list iomanip ios iosfwd iostream istream iterator latch limits
+    list locale map memory memory_resource mutex new numbers numeric optional ostream queue random
+    ranges ratio regex scoped_allocator semaphore set shared_mutex source_location span sstream
+    stack stdexcept stop_token streambuf string string_view syncstream system_error thread tuple
+    type_traits typeindex typeinfo unordered_map unordered_set utility valarray variant vector
+    version "
 PLATFORM_FREE="core files"
 PLATFORM_FILES="files/FilmTypeFilePosix.cpp files/FilmTypeFileWin32.cpp"
 
@@ -67,8 +78,8 @@ while read -r file; do
         elif [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<([^\>]+)\> ]]; then
             system=${BASH_REMATCH[1]}
             if [[ " $PLATFORM_FREE " == *" $folder "* && " $PLATFORM_FILES " != *" $file "* &&
-                $system =~ $PLATFORM_HEADERS ]]; then
-                fail "$file:$line: $folder/ includes the platform header <$system>"
+                $STANDARD_HEADERS != *[[:space:]]$system[[:space:]]* ]]; then
+                fail "$file:$line: $folder/ includes <$system>, not of the C++ standard library"
             fi
         fi
     done < <(grep -n '#[[:space:]]*include' "$file")

@@ -63,7 +63,8 @@ def faults(path, magic, subsystem, allowed_dlls, driver_calls=None):
             version = (getattr(header, f"Major{field}Version"),
                        getattr(header, f"Minor{field}Version"))
             if version != (4, 0):
-                found.append(f"{field}Version is {version[0]}.{version[1]}, not 4.0 (Windows NT 4.0)")
+                found.append(f"{field}Version is {version[0]}.{version[1]}, not 4.0"
+                             " (Windows NT 4.0)")
     dlls = imports(pe)
     if not dlls:
         found.append("imports nothing")

@@ -15,7 +15,7 @@ export QUENLIT_WINEPREFIX=/tmp/quenlit-win32/prefix
 prefix=$QUENLIT_WINEPREFIX
 builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
 kept=build/emulator/wine32-prefix-$({
-    echo "${WINE32_TREE:?the tree's name}"
+    echo "${WINE32_TREE:?is not set}"
     cat scripts/desktop.py
 } | sha256sum | cut -c1-16).tar
 
@@ -63,7 +63,7 @@ test)
     echo "What ran as 32-bit code:"
     grep -h "^Pointer size: \|ran as a 32-bit process$" build/win32-unit/Testing/Temporary/LastTest.log \
         build/win32/Testing/Temporary/LastTest.log | sed 's/^/  /'
-    # The unit suite's report comes after its last test: without it the suite did not run to its end.
+    # The unit suite reports after its last test: without the report it did not run to its end.
     grep -q "^Pointer size: 4 bytes" build/win32-unit/Testing/Temporary/LastTest.log || {
         echo "The 32-bit unit suite did not report a pointer size of 4 bytes."
         status=1
