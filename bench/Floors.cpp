@@ -14,9 +14,6 @@ namespace {
 // More than any shared file the floors read.
 constexpr std::size_t kWholeFile = 4096;
 
-constexpr long kRunningMarkOffset = 0;
-constexpr long kLevelLetterOffset = 1;
-
 // The whole of a small file, read into `text`; nothing when it cannot be opened.
 std::optional<std::string_view> ReadWhole(const CFilePath& path, char (&text)[kWholeFile]) {
     CFloorFile file(path, CFloorFile::Access::Read);
@@ -35,8 +32,7 @@ void WriteRow(const CBrightnessTable::Row& row) {
 TableRows RowsOf(const CBrightnessTable& table) {
     TableRows rows;
     for (int row = 0; row < kLevelCount; ++row)
-        for (int column = 1; column <= kTableColumnCount; ++column)
-            rows[row][column - 1] = table.Value(row, column);
+        rows[row] = table.RowOf(row);
     return rows;
 }
 
@@ -80,7 +76,7 @@ bool LoadTableFloor(FilmType type, const CFilePath& directory, TableRows& rows) 
 }
 
 CFloorRun::CFloorRun(const CFilePath& directory)
-    : m_directory(directory), m_flagPath(directory, CFlagFile::kFileName),
+    : m_directory(directory), m_flagPath(directory, kFlagFileName),
       m_rows(RowsOf(CBrightnessTable())) {}
 
 int CFloorRun::Start() {
@@ -88,17 +84,17 @@ int CFloorRun::Start() {
     const int level = StartLevelOf(StoredLevel());
     m_driverOpen = InitQXDriver(kImageWidth, kImageHeight) >= 0;
     WriteRow(m_rows[level]);
-    WriteFlagByte(kRunningMarkOffset, CFlagFile::kRunningMark);
+    WriteFlagByte(kRunningMarkOffset, kRunningMark);
     return level;
 }
 
 void CFloorRun::LevelChanged(int level) {
-    WriteFlagByte(kLevelLetterOffset, CFlagFile::kLevelLetterBase + level);
+    WriteFlagByte(kLevelLetterOffset, kLevelLetterBase + level);
     WriteRow(m_rows[level]);
 }
 
 void CFloorRun::Stop() {
-    WriteFlagByte(kRunningMarkOffset, CFlagFile::kStoppedMark);
+    WriteFlagByte(kRunningMarkOffset, kStoppedMark);
     FinishOpenDriver();
 }
 

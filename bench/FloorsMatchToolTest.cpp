@@ -79,8 +79,7 @@ Observed Observe(const CScratchDirectory& directory, std::string (*code)(const C
         sensorsim::Reset();
         return code(directory.Prefix().c_str());
     });
-    for (const char* name :
-         {kFilmTypeFileName, CFlagFile::kFileName, TableFileName(FilmType::Film)})
+    for (const char* name : {kFilmTypeFileName, kFlagFileName, TableFileName(FilmType::Film)})
         observed.files[name] = directory.Read(name);
     return observed;
 }

@@ -3,9 +3,10 @@
 
 #include <cstdint>
 
+#include "BrightnessTable.h"
+
 constexpr int32_t kImageWidth = 320;
 constexpr int32_t kImageHeight = 160;
-constexpr int32_t kSensorDeviceAddress = 0x6C;
 
 constexpr const char* kDriverInitErrorText = "Initialize Error. Please Restart the program.";
 
@@ -28,9 +29,11 @@ public:
     // Opens the driver unless it is open; on failure reports the error text and returns false.
     bool EnsureOpen(IErrorReporter& reporter);
     void WriteRegister(int32_t deviceAddress, int32_t registerAddress, int32_t value);
+    // Writes the six values of the table's row `level` to their registers in column order; writes
+    // nothing for a level outside 0..20.
+    void WriteRow(const CBrightnessTable& table, int level);
     // Finishes the driver if it is open.
     void Close();
-    bool IsOpen() const { return m_open; }
 
 private:
     bool m_open = false;

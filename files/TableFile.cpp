@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "FileStream.h"
+#include "TableLayout.h"
 
 namespace {
 
 constexpr int kCarriageReturn = 0x0D;
 constexpr int kLineFeed = 0x0A;
-constexpr int kEndOfTableMark = '#';
 
 // Reads one row line after another at fixed columns. Every read can meet the end of the file,
 // which ends the table there. Notes in the report where each value came from and where each row
@@ -44,12 +44,13 @@ public:
     }
 
 private:
-    // Columns 1 to 28 of a row line: stores each value as soon as both its digits are read.
+    // The row line after its column 0, up to the last value's low digit: stores each value as soon
+    // as both its digits are read.
     bool ReadValues(int row) {
-        if (!Skip(1))
+        if (!Skip(kFirstDigitColumn - 1))
             return false;
         for (int column = 1; column <= kTableColumnCount; ++column) {
-            if (column > 1 && !Skip(3))
+            if (column > 1 && !Skip(kValuePitch - 2))
                 return false;
             int high, low;
             if (!Next(high) || !Next(low))

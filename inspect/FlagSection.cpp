@@ -6,16 +6,14 @@
 #include <string>
 
 #include "FileAccess.h"
-#include "FlagFile.h"
-#include "Levels.h"
+#include "FlagFileLayout.h"
 
 namespace {
 
-constexpr const char* kName = CFlagFile::kFileName;
-constexpr std::size_t kFlagFileLength = 4;
+constexpr const char* kName = kFlagFileName;
 constexpr std::size_t kBytesShown = 16;
-// The level the tool starts at when it cannot open the file: the stored level then reads as 0.
-constexpr int kLevelWithoutFile = 0;
+// The level the tool starts at when it cannot open the file, whatever the file holds.
+constexpr int kLevelWithoutFile = StartLevel(false, kMissingLetter);
 
 // The file's first bytes and length, and whether the tool can open it for reading and writing.
 struct FlagBytes {
@@ -26,12 +24,12 @@ struct FlagBytes {
 
     bool Has(std::size_t offset) const { return offset < length && offset < kBytesShown; }
 
-    // The level the tool starts at: a file without byte 1 gives a stored level outside the range.
-    int StartLevel() const {
-        if (!opensForWriting)
-            return kLevelWithoutFile;
-        return Has(1) ? StartLevelOf(StoredLevelOfLetter(first[1])) : kLevelCentre;
+    // The byte at offset 1 as the tool reads it.
+    unsigned char Letter() const {
+        return Has(kLevelLetterOffset) ? first[kLevelLetterOffset] : kMissingLetter;
     }
+    // The level the tool starts at.
+    int StartLevel() const { return ::StartLevel(opensForWriting, Letter()); }
 };
 
 // Reads the file once: opened as the tool opens it, for reading and writing, and never written;
@@ -63,6 +61,12 @@ std::string Shown(unsigned char byte) {
     else
         std::snprintf(text, sizeof text, "0x%02X", byte);
     return text;
+}
+
+// What a running mark that is neither of the tool's is: neither "y" nor "n".
+std::string NeitherMark() {
+    return std::string("neither \"") + static_cast<char>(kRunningMark) + "\" nor \"" +
+           static_cast<char>(kStoppedMark) + "\"";
 }
 
 std::string StartText(int level) {
@@ -104,24 +108,24 @@ void DescribeLength(const FlagBytes& bytes, CInspectionText& out) {
 // The running mark and the level letter; when the tool cannot open the file, neither counts.
 void DescribeMarkAndLetter(const FlagBytes& bytes, CInspectionText& out) {
     const bool counts = bytes.opensForWriting;
-    const unsigned char mark = bytes.first[0];
-    if (!bytes.Has(0))
+    const unsigned char mark = bytes.first[kRunningMarkOffset];
+    if (!bytes.Has(kRunningMarkOffset))
         out.Line("Running mark: none (no byte 0).");
     else if (!counts)
         out.Line("Running mark: %s, which the tool cannot change.", Shown(mark).c_str());
     else
         out.Line("Running mark: %s: %s.", Shown(mark).c_str(),
-                 mark == 'y'   ? "the tool is running, or its last run did not end"
-                 : mark == 'n' ? "the tool is not running"
-                               : "neither \"y\" nor \"n\"");
+                 mark == kRunningMark   ? "the tool is running, or its last run did not end"
+                 : mark == kStoppedMark ? "the tool is not running"
+                                        : NeitherMark().c_str());
 
-    const std::string letter = Shown(bytes.first[1]);
-    const int level = StoredLevelOfLetter(bytes.first[1]);
+    const std::string letter = Shown(bytes.Letter());
+    const int level = StoredLevelOfLetter(bytes.Letter());
     const std::string start = StartText(bytes.StartLevel());
-    if (!bytes.Has(1) && counts)
+    if (!bytes.Has(kLevelLetterOffset) && counts)
         out.Line("Level letter: none (no byte 1): the tool starts at the centre, %s.",
                  start.c_str());
-    else if (!bytes.Has(1))
+    else if (!bytes.Has(kLevelLetterOffset))
         out.Line("Level letter: none (no byte 1).");
     else if (!counts)
         out.Line("Level letter: %s, for level %d, which the tool does not read.", letter.c_str(),

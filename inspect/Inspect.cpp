@@ -2,7 +2,6 @@
 
 #include "FlagFile.h"
 #include "Levels.h"
-#include "SensorLink.h"
 #include "WriteRegisterText.h"
 
 namespace {
@@ -12,7 +11,7 @@ void DescribeStart(std::optional<int> start, const CBrightnessTable& table, CIns
     if (!start) {
         out.Line("The level depends on what the tool reads from %s (above): no register writes "
                  "can be shown.",
-                 CFlagFile::kFileName);
+                 kFlagFileName);
         return;
     }
     const int level = *start;

@@ -4,12 +4,9 @@
 
 #include "FileAccess.h"
 #include "TableFile.h"
+#include "TableLayout.h"
 
 namespace {
-
-// The column of a value's high digit in a row line, counted from 0.
-constexpr int kFirstDigitColumn = 2;
-constexpr int kColumnPitch = 5;
 
 // "row 3" or "rows 0-2".
 std::string Rows(int first, int last) {
@@ -60,11 +57,11 @@ void DescribeRowsOverLineEnds(const TableFileReport& report, CInspectionText& ou
             continue;
         if (row == last && report.end == TableFileEnd::NoCarriageReturn)
             continue;
-        out.Warning("row %d reads lines %d-%d: line %d is shorter than 29 characters before its "
+        out.Warning("row %d reads lines %d-%d: line %d is shorter than %d characters before its "
                     "CR, or ends without CR, so the lines after it up to %d give no row of their "
                     "own.",
                     row, report.firstLine[row], report.lastLine[row], report.firstLine[row],
-                    report.lastLine[row]);
+                    kRowValuesLength, report.lastLine[row]);
     }
 }
 
@@ -75,7 +72,7 @@ void DescribeNonHexDigits(const TableFileReport& report, CInspectionText& out) {
         for (int column = 0; column < kTableColumnCount; ++column) {
             if (report.sources[row][column] != TableValueSource::FileNonHexDigit)
                 continue;
-            const int first = kFirstDigitColumn + kColumnPitch * column;
+            const int first = kFirstDigitColumn + kValuePitch * column;
             columns +=
                 (count++ ? ", " : "") + std::to_string(first) + "-" + std::to_string(first + 1);
         }
@@ -92,7 +89,8 @@ void DescribeEnd(const TableFileReport& report, CInspectionText& out) {
     case TableFileEnd::NotOpened:
         return;
     case TableFileEnd::EndMark:
-        out.Line("Reading stopped: the end mark \"#\" on line %d.", report.endMarkLine);
+        out.Line("Reading stopped: the end mark \"%c\" on line %d.", kEndOfTableMark,
+                 report.endMarkLine);
         out.Warning("the end mark on line %d ends the table early: %s.", report.endMarkLine,
                     BuiltInFrom(report.RowsRead()).c_str());
         return;

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Holds the source folders to their one-way arrows: app -> afx, core; core -> files, driver; files
-# may include the table's header of core and nothing else of it; inspect -> files, core, driver (for
-# the text of a register write it shares with the simulated sensor); the simulated sensor includes
-# only driver headers; afx/ and driver/ nothing of ours.
-# core/ and files/ include our own headers and the C++ standard library's, nothing else, except the
-# film type file's two open/read routines.
+# Holds the source folders to their one-way arrows: app -> afx, core; core -> files, driver; inspect
+# -> files, driver (for the text of a register write it shares with the simulated sensor); each of
+# them -> rules, the ground floor of the tool's rules, which includes nothing of ours; the simulated
+# sensor includes only driver headers; afx/ and driver/ nothing of ours.
+# core/, files/ and rules/ include our own headers and the C++ standard library's, nothing else,
+# except the film type file's two open/read routines.
 # Reads every #include line of the product's folders and names each one that crosses an arrow; a
 # checkout whose files git cannot list fails, as a check that read nothing proves nothing.
 set -euo pipefail
@@ -13,13 +13,14 @@ source scripts/setup.sh
 trust_checkout
 
 declare -A MAY_INCLUDE=(
-    [app]="afx core"
+    [app]="afx core rules"
     [afx]=""
-    [core]="files driver"
-    [files]="core/BrightnessTable.h"
+    [core]="files driver rules"
+    [files]="rules"
+    [rules]=""
     [driver]=""
     [sensor-sim]="driver"
-    [inspect]="files core driver"
+    [inspect]="files driver rules"
 )
 # The C++ standard library's headers (C++20).
 STANDARD_HEADERS=" algorithm any array atomic barrier bit bitset cassert cctype cerrno cfenv cfloat
@@ -32,7 +33,7 @@ STANDARD_HEADERS=" algorithm any array atomic barrier bit bitset cassert cctype 
     stack stdexcept stop_token streambuf string string_view syncstream system_error thread tuple
     type_traits typeindex typeinfo unordered_map unordered_set utility valarray variant vector
     version "
-PLATFORM_FREE="core files"
+PLATFORM_FREE="core files rules"
 PLATFORM_FILES="files/FilmTypeFilePosix.cpp files/FilmTypeFileWin32.cpp"
 
 sources=$(git ls-files -- "${!MAY_INCLUDE[@]}") && [ -n "$sources" ] || {

@@ -42,13 +42,6 @@ std::string Contents(const fs::path& path) {
     return bytes;
 }
 
-Row RowOf(const CBrightnessTable& table, int row) {
-    Row values{};
-    for (int column = 1; column <= kTableColumnCount; ++column)
-        values[column - 1] = table.Value(row, column);
-    return values;
-}
-
 Row Filled(int32_t value) {
     return {value, value, value, value, value, value};
 }
@@ -148,7 +141,7 @@ TEST_F(MissingSharedDirectoryTest, EveryRoutineFallsBackAndCreatesNothing) {
                           FilmType::PhotoBlackWhite})
         EXPECT_FALSE(LoadBrightnessTable(type, table, missing)) << static_cast<int>(type);
     for (int row = 0; row < kLevelCount; ++row)
-        EXPECT_EQ(RowOf(table, row), RowOf(builtIn, row)) << row;
+        EXPECT_EQ(table.RowOf(row), builtIn.RowOf(row)) << row;
 
     const CFlagFile flag(missing);
     EXPECT_EQ(flag.ReadStoredLevel(), 0);
@@ -279,8 +272,8 @@ TEST(TableFileBadInputTest, OddFilesStoreWhatTheirColumnsHold) {
         EXPECT_TRUE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix().c_str())) << c.name;
         for (int row = 0; row < kLevelCount; ++row) {
             const auto stored = c.rows.find(row);
-            const Row expected = stored != c.rows.end() ? stored->second : RowOf(builtIn, row);
-            EXPECT_EQ(RowOf(table, row), expected) << c.name << ", row " << row;
+            const Row expected = stored != c.rows.end() ? stored->second : builtIn.RowOf(row);
+            EXPECT_EQ(table.RowOf(row), expected) << c.name << ", row " << row;
         }
         EXPECT_EQ(dir.Read("Brigp.txt"), c.content) << c.name;
         EXPECT_EQ(FileNames(dir), std::set<std::string>{"Brigp.txt"}) << c.name;

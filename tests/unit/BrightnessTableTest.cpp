@@ -22,7 +22,7 @@ protected:
     // The register writes that applying `level` makes.
     std::vector<DriverCall> WritesOf(int level) {
         const std::size_t before = sensorsim::Journal().size();
-        table.ApplyRow(level, link);
+        link.WriteRow(table, level);
         return {sensorsim::Journal().begin() + before, sensorsim::Journal().end()};
     }
 

@@ -33,6 +33,9 @@ TEST_F(FilmTypeTest, FirstKeywordInSearchOrderDecides) {
         {"Filmstrip", FilmType::Film},
         {"\r\nmode=Photo\r\n", FilmType::Photo},
         {"film slide b&w photo phobw", FilmType::Slide},
+        // Case decides: a keyword in other letters is no keyword.
+        {"photo", FilmType::Slide},
+        {"FILM b&w Photo", FilmType::Photo},
         {"Phot oBW PhoB", FilmType::Slide},
         {"", FilmType::Slide},
     };

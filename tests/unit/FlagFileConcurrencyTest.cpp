@@ -39,7 +39,7 @@ class FlagFileConcurrencyTest : public ::testing::TestWithParam<Operation> {};
 
 TEST_P(FlagFileConcurrencyTest, NoWriteOfAnotherIsUndone) {
     CScratchDirectory dir;
-    dir.Write(CFlagFile::kFileName, kInitialBytes);
+    dir.Write(kFlagFileName, kInitialBytes);
     const std::string result = dir.Path("writer.txt");
 
     std::atomic<bool> writerDone{false};
@@ -47,11 +47,11 @@ TEST_P(FlagFileConcurrencyTest, NoWriteOfAnotherIsUndone) {
     std::thread writer([&] {
         writerStatus = RunSiblingProgram(
             "flag_file_companion",
-            {dir.Path(CFlagFile::kFileName), GetParam().othersBytes, kWriterMilliseconds, result});
+            {dir.Path(kFlagFileName), GetParam().othersBytes, kWriterMilliseconds, result});
         writerDone = true;
     });
     // The operations start with the writer's first write.
-    while (!writerDone && dir.Read(CFlagFile::kFileName) == kInitialBytes)
+    while (!writerDone && dir.Read(kFlagFileName) == kInitialBytes)
         std::this_thread::yield();
     const CFlagFile flag(dir.Prefix().c_str());
     int operations = 0;

@@ -188,16 +188,18 @@ TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
 
 // --- Flag file and the level a run starts at
 
-TEST(FlagFileReportTest, OpenedOnlyWhenTheFileExists) {
+// The tool reads the stored level through the same rule as the inspector: 0 without a file that
+// opens, the letter's level otherwise, outside the range without byte 1.
+TEST(StartLevelTest, StoredLevelReadFromTheFileFollowsTheRule) {
     CScratchDirectory dir;
     const CFlagFile flag(dir.Prefix().c_str());
-    FlagFileReport report;
-    report.opened = true;
-    EXPECT_EQ(flag.ReadStoredLevel(&report), 0);
-    EXPECT_FALSE(report.opened);
-    dir.Write(CFlagFile::kFileName, "nV");
-    EXPECT_EQ(flag.ReadStoredLevel(&report), 21);
-    EXPECT_TRUE(report.opened);
+    EXPECT_EQ(flag.ReadStoredLevel(), StoredLevel(false, 'V'));
+    const std::string files[] = {"nV", "yK12", "n", ""};
+    for (const std::string& bytes : files) {
+        dir.Write(kFlagFileName, bytes);
+        const unsigned char letter = bytes.size() > 1 ? bytes[1] : kMissingLetter;
+        EXPECT_EQ(flag.ReadStoredLevel(), StoredLevel(true, letter)) << bytes;
+    }
 }
 
 TEST(StartLevelTest, LettersAndStoredLevelsGiveTheLevelTheRunStartsAt) {
@@ -212,7 +214,12 @@ TEST(StartLevelTest, LettersAndStoredLevelsGiveTheLevelTheRunStartsAt) {
     for (const auto& c : cases) {
         EXPECT_EQ(StoredLevelOfLetter(c.letter), c.stored) << c.letter;
         EXPECT_EQ(StartLevelOf(c.stored), c.start) << c.letter;
+        EXPECT_EQ(StartLevel(true, c.letter), c.start) << c.letter;
+        // A file that cannot be opened gives level 0 whatever it holds.
+        EXPECT_EQ(StartLevel(false, c.letter), 0) << c.letter;
     }
+    // A file without byte 1 gives the centre.
+    EXPECT_EQ(StartLevel(true, kMissingLetter), kLevelCentre);
 }
 
 } // namespace

@@ -11,13 +11,6 @@ using Row = CBrightnessTable::Row;
 
 const std::string kLine0 = "0x28,0x20,0x20,0x10,0x10,0x08\r\n";
 
-Row RowOf(const CBrightnessTable& table, int row) {
-    Row values{};
-    for (int column = 1; column <= kTableColumnCount; ++column)
-        values[column - 1] = table.Value(row, column);
-    return values;
-}
-
 // A row line in the usual layout, with the given values.
 std::string Line(const Row& row, const std::string& end = "\r\n") {
     char text[40];
@@ -67,27 +60,27 @@ TEST(TableFileNameTest, BlackAndWhiteFilmSharesTheFilmTable) {
 TEST_F(TableFileTest, MissingFileLeavesBuiltInRows) {
     EXPECT_FALSE(LoadBrightnessTable(FilmType::Photo, table, dir.Prefix().c_str()));
     for (int row = 0; row < kLevelCount; ++row)
-        EXPECT_EQ(RowOf(table, row), RowOf(builtIn, row));
+        EXPECT_EQ(table.RowOf(row), builtIn.RowOf(row));
 }
 
 TEST_F(TableFileTest, HashLineEndsTheTable) {
     EXPECT_TRUE(Load("0x30,0x28,0x28,0x18,0x18,0x10\r\n#end\r\n" + Line(Filled(1))));
-    EXPECT_EQ(RowOf(table, 0), (Row{0x30, 0x28, 0x28, 0x18, 0x18, 0x10}));
+    EXPECT_EQ(table.RowOf(0), (Row{0x30, 0x28, 0x28, 0x18, 0x18, 0x10}));
     for (int row = 1; row < kLevelCount; ++row)
-        EXPECT_EQ(RowOf(table, row), RowOf(builtIn, row)) << row;
+        EXPECT_EQ(table.RowOf(row), builtIn.RowOf(row)) << row;
 }
 
 TEST_F(TableFileTest, FirstLineIsARowEvenWhenItStartsWithHash) {
     EXPECT_TRUE(Load("#x11,0x22,0x33,0x44,0x55,0x66\r\n"));
-    EXPECT_EQ(RowOf(table, 0), (Row{0x11, 0x22, 0x33, 0x44, 0x55, 0x66}));
+    EXPECT_EQ(table.RowOf(0), (Row{0x11, 0x22, 0x33, 0x44, 0x55, 0x66}));
 }
 
 TEST_F(TableFileTest, ThreeRowsChangeOnlyRowsZeroToTwo) {
     EXPECT_TRUE(Load(Line(Filled(1)) + Line(Filled(2)) + Line(Filled(3))));
     for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(RowOf(table, row), Filled(row + 1));
+        EXPECT_EQ(table.RowOf(row), Filled(row + 1));
     for (int row = 3; row < kLevelCount; ++row)
-        EXPECT_EQ(RowOf(table, row), RowOf(builtIn, row)) << row;
+        EXPECT_EQ(table.RowOf(row), builtIn.RowOf(row)) << row;
 }
 
 TEST_F(TableFileTest, OnlyTheDigitColumnsAreExamined) {
@@ -124,8 +117,8 @@ TEST_F(TableFileTest, OnlyTheDigitColumnsAreExamined) {
         CBrightnessTable fresh;
         dir.Write("Brig.txt", c.line);
         EXPECT_TRUE(LoadBrightnessTable(FilmType::Slide, fresh, dir.Prefix().c_str())) << c.name;
-        EXPECT_EQ(RowOf(fresh, 0), c.expected) << c.name;
-        EXPECT_EQ(RowOf(fresh, 1), RowOf(builtIn, 1)) << c.name;
+        EXPECT_EQ(fresh.RowOf(0), c.expected) << c.name;
+        EXPECT_EQ(fresh.RowOf(1), builtIn.RowOf(1)) << c.name;
     }
 }
 
@@ -134,8 +127,8 @@ TEST_F(TableFileTest, NulBytesAreOrdinaryCharacters) {
     line[0] = '\0';
     line[5] = '\0';
     EXPECT_TRUE(Load(line + Line(Filled(0x43))));
-    EXPECT_EQ(RowOf(table, 0), Filled(0x42));
-    EXPECT_EQ(RowOf(table, 1), Filled(0x43));
+    EXPECT_EQ(table.RowOf(0), Filled(0x42));
+    EXPECT_EQ(table.RowOf(1), Filled(0x43));
 }
 
 TEST_F(TableFileTest, StopsAfterRowTwentyOfALongerFile) {
@@ -144,26 +137,26 @@ TEST_F(TableFileTest, StopsAfterRowTwentyOfALongerFile) {
         content += Line(Filled(row + 0x30));
     EXPECT_TRUE(Load(content));
     for (int row = 0; row < kLevelCount; ++row)
-        EXPECT_EQ(RowOf(table, row), Filled(row + 0x30)) << row;
+        EXPECT_EQ(table.RowOf(row), Filled(row + 0x30)) << row;
 }
 
 TEST_F(TableFileTest, LastLineNeedsNoLineEnd) {
     EXPECT_TRUE(Load(Line(Filled(1)) + Line(Filled(2), "")));
-    EXPECT_EQ(RowOf(table, 1), Filled(2));
+    EXPECT_EQ(table.RowOf(1), Filled(2));
 }
 
 TEST_F(TableFileTest, LineFeedOnlyFileStoresRowZeroOnly) {
     EXPECT_TRUE(Load(Line(Filled(1), "\n") + Line(Filled(2), "\n") + Line(Filled(3), "\n")));
-    EXPECT_EQ(RowOf(table, 0), Filled(1));
-    EXPECT_EQ(RowOf(table, 1), RowOf(builtIn, 1));
+    EXPECT_EQ(table.RowOf(0), Filled(1));
+    EXPECT_EQ(table.RowOf(1), builtIn.RowOf(1));
 }
 
 TEST_F(TableFileTest, CarriageReturnOnlyLinesLoseTheirFirstCharacterToTheMissingLineFeed) {
     // The character after each CR is skipped as the line feed, so every value of the next row is
     // read one column late: a digit and a separator, which counts as 255.
     EXPECT_TRUE(Load(Line(Filled(0x11), "\r") + Line(Filled(0x22), "\r")));
-    EXPECT_EQ(RowOf(table, 0), Filled(0x11));
-    EXPECT_EQ(RowOf(table, 1), Filled(0x1F));
+    EXPECT_EQ(table.RowOf(0), Filled(0x11));
+    EXPECT_EQ(table.RowOf(1), Filled(0x1F));
 }
 
 TEST_F(TableFileTest, ShortLineBorrowsFromTheNextLine) {
@@ -171,19 +164,19 @@ TEST_F(TableFileTest, ShortLineBorrowsFromTheNextLine) {
     // own CR then ends row 1, so the third line gives row 2.
     const std::string shortLine = "0x31,0x32,0x33\r\n";
     EXPECT_TRUE(Load(Line(Filled(0x10)) + shortLine + Line(Filled(0x44)) + Line(Filled(0x55))));
-    EXPECT_EQ(RowOf(table, 1), (Row{0x31, 0x32, 0x33, 0xF4, 0xF4, 0xF4}));
-    EXPECT_EQ(RowOf(table, 2), Filled(0x55));
-    EXPECT_EQ(RowOf(table, 3), RowOf(builtIn, 3));
+    EXPECT_EQ(table.RowOf(1), (Row{0x31, 0x32, 0x33, 0xF4, 0xF4, 0xF4}));
+    EXPECT_EQ(table.RowOf(2), Filled(0x55));
+    EXPECT_EQ(table.RowOf(3), builtIn.RowOf(3));
 }
 
 TEST_F(TableFileTest, EndOfFileInsideAValueStoresOnlyTheCompleteValues) {
     EXPECT_TRUE(Load(Line(Filled(1)) + "0x55,0x66,0x7"));
-    EXPECT_EQ(RowOf(table, 1), (Row{0x55, 0x66, 0x28, 0x18, 0x18, 0x10}));
+    EXPECT_EQ(table.RowOf(1), (Row{0x55, 0x66, 0x28, 0x18, 0x18, 0x10}));
 }
 
 TEST_F(TableFileTest, EmptyFileStoresNothingAndSucceeds) {
     EXPECT_TRUE(Load(""));
-    EXPECT_EQ(RowOf(table, 0), RowOf(builtIn, 0));
+    EXPECT_EQ(table.RowOf(0), builtIn.RowOf(0));
 }
 
 TEST_F(TableFileTest, EachFilmTypeReadsItsOwnFile) {
@@ -204,7 +197,7 @@ TEST_F(TableFileTest, EachFilmTypeReadsItsOwnFile) {
         CBrightnessTable fresh;
         EXPECT_TRUE(LoadBrightnessTable(cases[i].type, fresh, dir.Prefix().c_str()))
             << cases[i].file;
-        EXPECT_EQ(RowOf(fresh, 0), Filled(expected[i])) << cases[i].file;
+        EXPECT_EQ(fresh.RowOf(0), Filled(expected[i])) << cases[i].file;
     }
 }
 

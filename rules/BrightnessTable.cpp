@@ -34,3 +34,7 @@ int32_t CBrightnessTable::Value(int row, int column) const {
         return 0;
     return m_rows[row][column - 1];
 }
+
+CBrightnessTable::Row CBrightnessTable::RowOf(int row) const {
+    return IsValidLevel(row) ? m_rows[row] : Row{};
+}

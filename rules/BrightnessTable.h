@@ -6,11 +6,11 @@
 
 #include "Levels.h"
 
-class CSensorLink;
-
 constexpr int kTableColumnCount = 6;
 
-// The registers of table columns 1 to 6, in the order they are written.
+// The sensor's device address, and the registers of table columns 1 to 6 there, in the order they
+// are written.
+constexpr int32_t kSensorDeviceAddress = 0x6C;
 constexpr std::array<int32_t, kTableColumnCount> kBrightnessRegisters = {0x3A11, 0x3A0F, 0x3A1B,
                                                                          0x3A10, 0x3A1E, 0x3A1F};
 
@@ -21,11 +21,11 @@ public:
     // Starts with the built-in rows.
     CBrightnessTable();
 
-    // Writes the six values of row `level` to the sensor in column order; ignores other levels.
-    void ApplyRow(int level, CSensorLink& link) const;
     // Overwrites one value; row 0..20, column 1..6. Other places are ignored.
     void SetValue(int row, int column, int32_t value);
     int32_t Value(int row, int column) const;
+    // The values of row 0..20 in column order; zeros for any other row.
+    Row RowOf(int row) const;
 
 private:
     std::array<Row, kLevelCount> m_rows;
