@@ -25,7 +25,7 @@
 
 namespace {
 
-const std::string kFlagFileName = "Flag.txt";
+const std::string kFlagName = "Flag.txt";
 constexpr uint8_t kNoFile = 0xFF;
 
 // The flag file as it should be: the byte an operation sets is written at its offset, every other
@@ -139,18 +139,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::size_t next = 1;
     std::optional<std::string> start;
     if (data[0] == kNoFile) {
-        dir.Remove(kFlagFileName);
+        dir.Remove(kFlagName);
     } else {
         const std::size_t length = std::min<std::size_t>(data[0], size - next);
         start = std::string(reinterpret_cast<const char*>(data + next), length);
-        if (!dir.Write(kFlagFileName, *start))
+        if (!dir.Write(kFlagName, *start))
             Fail(0, "cannot write the flag file");
         next += length;
     }
 
     const CFlagFile flag(dir.Prefix().c_str());
     CFlagModel model(start);
-    CFlagFileView view(dir.Path(kFlagFileName));
+    CFlagFileView view(dir.Path(kFlagName));
     std::size_t step = 1;
     for (; next < size; ++next, ++step) {
         const int operation = data[next] % 24;
@@ -172,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             FailBytes(step, "operation " + std::to_string(operation), bytes, model.Bytes());
     }
     const std::optional<std::string> file =
-        dir.Has(kFlagFileName) ? std::optional(dir.Read(kFlagFileName)) : std::nullopt;
+        dir.Has(kFlagName) ? std::optional(dir.Read(kFlagName)) : std::nullopt;
     if (file != model.Bytes())
         FailBytes(step - 1, "read by name, the operations", file, model.Bytes());
     return 0;
