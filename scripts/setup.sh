@@ -1,6 +1,7 @@
 # What the top-level scripts source: the Debian packages each part needs, installed when missing
 # (or the command that installs them, when not root); git told to trust this checkout, whoever owns
-# it; and a CMake preset installed for, configured and built.
+# it; one run at a time in the checkout, and its processes stopped when it ends; and a CMake preset
+# installed for, configured and built.
 
 # trust_checkout: git answers in the current directory's checkout even when another user owns it (a
 # volume mounted into a container, sudo on one's own clone), for this script and those it runs.
