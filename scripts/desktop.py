@@ -30,6 +30,7 @@ import argparse
 import ctypes
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -112,20 +113,32 @@ def wine_env(prefix, display=None):
     return env
 
 
-PR_CAPBSET_DROP, CAP_DAC_OVERRIDE = 24, 1
+PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, CAP_SETPCAP = 24, 1, 8
 LIBC = ctypes.CDLL(None, use_errno=True)
 
 
 def without_write_override():
     """In a child about to start a Wine program as root: takes the capability to write files
     without write permission out of what it and its children can ever hold. Root keeps reading
-    and searching every folder. Needs CAP_SETPCAP, which containers grant by default."""
-    if os.geteuid() == 0 and LIBC.prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE) != 0:
-        raise OSError(ctypes.get_errno(), "cannot drop CAP_DAC_OVERRIDE for Wine")
+    and searching every folder."""
+    if os.geteuid() == 0:
+        LIBC.prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE)
+
+
+def wine_start():
+    """What a Wine program's child runs before it starts. Dropping a capability needs CAP_SETPCAP,
+    which containers grant by default; without it root's Wine would write read-only files."""
+    if os.geteuid() == 0:
+        effective = re.search(r"^CapEff:\s*([0-9a-f]+)$", Path("/proc/self/status").read_text(),
+                              re.MULTILINE)
+        if not effective or not int(effective.group(1), 16) >> CAP_SETPCAP & 1:
+            raise Failure("root cannot keep Wine from writing read-only files here: it lacks"
+                          " CAP_SETPCAP; run as another user or grant that capability")
+    return without_write_override
 
 
 def wine_run(command, env, **streams):
-    return subprocess.run(command, env=env, preexec_fn=without_write_override, **streams)
+    return subprocess.run(command, env=env, preexec_fn=wine_start(), **streams)
 
 
 def quiet(command, env):
@@ -140,7 +153,7 @@ def background(command, log, env=None):
     with open(log, "ab") as out:
         return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out,
                                 stderr=subprocess.STDOUT, env=env, start_new_session=True,
-                                preexec_fn=without_write_override)
+                                preexec_fn=wine_start())
 
 
 def ensure_prefix(env, bits, log):
