@@ -81,7 +81,7 @@ CFloorRun::CFloorRun(const CFilePath& directory)
 
 int CFloorRun::Start() {
     LoadTableFloor(DetectFilmTypeFloor(m_directory), m_directory, m_rows);
-    const int level = StartLevelOf(StoredLevel());
+    const int level = StartLevel();
     m_driverOpen = InitQXDriver(kImageWidth, kImageHeight) >= 0;
     WriteRow(m_rows[level]);
     WriteFlagByte(kRunningMarkOffset, kRunningMark);
@@ -98,12 +98,12 @@ void CFloorRun::Stop() {
     FinishOpenDriver();
 }
 
-int CFloorRun::StoredLevel() const {
+int CFloorRun::StartLevel() const {
     CFloorFile flag(m_flagPath, CFloorFile::Access::ReadWrite);
-    if (!flag.IsOpen())
-        return 0;
-    unsigned char letter;
-    return flag.ReadAt(kLevelLetterOffset, &letter, 1) == 1 ? StoredLevelOfLetter(letter) : -1;
+    unsigned char letter = kMissingLetter;
+    if (flag.IsOpen())
+        flag.ReadAt(kLevelLetterOffset, &letter, 1);
+    return ::StartLevel(flag.IsOpen(), letter);
 }
 
 void CFloorRun::WriteFlagByte(long offset, unsigned char byte) const {

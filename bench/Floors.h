@@ -41,8 +41,8 @@ public:
     void Stop();
 
 private:
-    // Byte 1 as a level; 0 when the file cannot be opened, -1 when it has no byte 1.
-    int StoredLevel() const;
+    // The level Flag.txt gives the start, by the tool's rule (FlagFileLayout.h).
+    int StartLevel() const;
     void WriteFlagByte(long offset, unsigned char byte) const;
     void FinishOpenDriver();
 

@@ -28,6 +28,7 @@ user's would: a file without write permission, a read-only Flag.txt among them, 
 
 import argparse
 import ctypes
+import functools
 import json
 import os
 import re
@@ -125,8 +126,9 @@ def without_write_override():
         LIBC.prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE)
 
 
+@functools.cache
 def wine_start():
-    """What a Wine program's child runs before it starts. Dropping a capability needs CAP_SETPCAP,
+    """What a Wine program's child runs before it starts, checked once. Dropping a capability needs CAP_SETPCAP,
     which containers grant by default; without it root's Wine would write read-only files."""
     if os.geteuid() == 0:
         effective = re.search(r"^CapEff:\s*([0-9a-f]+)$", Path("/proc/self/status").read_text(),

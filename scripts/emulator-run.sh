@@ -15,6 +15,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 project=$(cd "$here/.." && pwd)
+source "$here/setup.sh"
 results=$(realpath "$1")
 shift
 cache=$project/build/emulator
@@ -104,7 +105,7 @@ if [ ! -f "$vmlinuz" ] || [ ! -f "$initramfs" ]; then
     if ! download_packages; then
         # Lists older than the mirror name versions it no longer holds: it keeps only the newest.
         if [ "$(id -u)" -eq 0 ]; then
-            apt-get -o DPkg::Lock::Timeout=600 update >/dev/null 2>&1 || true
+            apt_get update >/dev/null 2>&1 || true
         fi
         boot_files
         download_packages || fail "cannot download $kernel_package and busybox-static"
