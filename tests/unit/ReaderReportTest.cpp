@@ -188,20 +188,6 @@ TEST(TableFileReportTest, MissingFileIsReportedAsNotOpened) {
 
 // --- Flag file and the level a run starts at
 
-// The tool reads the stored level through the same rule as the inspector: 0 without a file that
-// opens, the letter's level otherwise, outside the range without byte 1.
-TEST(StartLevelTest, StoredLevelReadFromTheFileFollowsTheRule) {
-    CScratchDirectory dir;
-    const CFlagFile flag(dir.Prefix().c_str());
-    EXPECT_EQ(flag.ReadStoredLevel(), StoredLevel(false, 'V'));
-    const std::string files[] = {"nV", "yK12", "n", ""};
-    for (const std::string& bytes : files) {
-        dir.Write(kFlagFileName, bytes);
-        const unsigned char letter = bytes.size() > 1 ? bytes[1] : kMissingLetter;
-        EXPECT_EQ(flag.ReadStoredLevel(), StoredLevel(true, letter)) << bytes;
-    }
-}
-
 TEST(StartLevelTest, LettersAndStoredLevelsGiveTheLevelTheRunStartsAt) {
     const struct {
         unsigned char letter;
