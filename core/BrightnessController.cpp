@@ -34,7 +34,7 @@ bool CBrightnessController::Start(IBrightnessView& view) {
     view.ShowLevel(level);
     if (!OpenLink(view))
         return false;
-    m_link.WriteRow(m_table, level);
+    m_table.ApplyRow(level, m_link);
     m_displayValue = DisplayValueOf(level);
     m_flagFile.MarkRunning(true);
     return true;
@@ -48,7 +48,7 @@ bool CBrightnessController::LevelChanged(IBrightnessView& view) {
     if (!IsValidLevel(level))
         return false;
     m_flagFile.StoreLevel(level);
-    m_link.WriteRow(m_table, level);
+    m_table.ApplyRow(level, m_link);
     m_displayValue = DisplayValueOf(level);
     return true;
 }

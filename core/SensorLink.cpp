@@ -17,14 +17,6 @@ void CSensorLink::WriteRegister(int32_t deviceAddress, int32_t registerAddress, 
     ::WriteRegister(deviceAddress, registerAddress, value);
 }
 
-void CSensorLink::WriteRow(const CBrightnessTable& table, int level) {
-    if (!IsValidLevel(level))
-        return;
-    const CBrightnessTable::Row row = table.RowOf(level);
-    for (int column = 0; column < kTableColumnCount; ++column)
-        WriteRegister(kSensorDeviceAddress, kBrightnessRegisters[column], row[column]);
-}
-
 void CSensorLink::Close() {
     if (!m_open)
         return;

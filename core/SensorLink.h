@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-#include "BrightnessTable.h"
-
 constexpr int32_t kImageWidth = 320;
 constexpr int32_t kImageHeight = 160;
 
@@ -28,10 +26,8 @@ public:
 
     // Opens the driver unless it is open; on failure reports the error text and returns false.
     bool EnsureOpen(IErrorReporter& reporter);
+    // Forwards one register write to the driver; `CBrightnessTable::ApplyRow` makes them.
     void WriteRegister(int32_t deviceAddress, int32_t registerAddress, int32_t value);
-    // Writes the six values of the table's row `level` to their registers in column order; writes
-    // nothing for a level outside 0..20.
-    void WriteRow(const CBrightnessTable& table, int level);
     // Finishes the driver if it is open.
     void Close();
 

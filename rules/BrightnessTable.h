@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "Levels.h"
@@ -26,6 +27,17 @@ public:
     int32_t Value(int row, int column) const;
     // The values of row 0..20 in column order; zeros for any other row.
     Row RowOf(int row) const;
+
+    // Writes row `level` to the sensor through `link`: six `link.WriteRegister(device, register,
+    // value)` calls in column order, nothing read back; nothing for a level outside 0..20. The
+    // link is a parameter type, so the rules need nothing of the tool's driver link.
+    template <typename Link> void ApplyRow(int level, Link& link) const {
+        if (!IsValidLevel(level))
+            return;
+        const Row& row = m_rows[static_cast<std::size_t>(level)];
+        for (std::size_t column = 0; column < row.size(); ++column)
+            link.WriteRegister(kSensorDeviceAddress, kBrightnessRegisters[column], row[column]);
+    }
 
 private:
     std::array<Row, kLevelCount> m_rows;

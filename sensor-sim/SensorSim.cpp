@@ -17,6 +17,7 @@ struct SensorState {
     std::vector<DriverCall> journal;
     std::function<void(const DriverCall&)> traceSink;
     int pendingInitFailures = 0;
+    int32_t readyResult = 0;
     bool open = false;
     bool keepJournal = true;
 };
@@ -76,6 +77,10 @@ void SetTraceSink(std::function<void(const DriverCall&)> sink) {
     State().traceSink = std::move(sink);
 }
 
+void SetReadyResult(int32_t result) {
+    State().readyResult = result;
+}
+
 void StopJournal() {
     State().keepJournal = false;
 }
@@ -98,7 +103,7 @@ using namespace sensorsim;
 
 extern "C" int32_t QXBASEIF_CALL InitQXDriver(int32_t imageWidth, int32_t imageHeight) {
     SensorState& state = State();
-    int32_t result = 0;
+    int32_t result = state.readyResult;
     if (state.pendingInitFailures > 0) {
         --state.pendingInitFailures;
         result = kInitFailed;

@@ -34,6 +34,9 @@ std::string FormatCall(const DriverCall& call);
 void Reset();
 // The next `count` opens fail with -1.
 void FailNextInits(int count);
+// What an open that succeeds answers from now on: 0 until set; any number that is not negative
+// means ready.
+void SetReadyResult(int32_t result);
 // Receives every call as it happens.
 void SetTraceSink(std::function<void(const DriverCall&)> sink);
 // Stops keeping calls in the journal: a long-running process that never reads it keeps its memory.

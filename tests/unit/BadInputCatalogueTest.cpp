@@ -49,20 +49,20 @@ Row Filled(int32_t value) {
 // --- Flag file
 
 TEST(FlagFileBadInputTest, EveryLengthFromZeroToSix) {
-    // Each file is the first `length` bytes of this one.
+    // Each file is the first `length` bytes of this one. In an empty file the system fills offset
+    // 0 with a zero byte before the letter, and the next mark replaces it.
     const std::string full = "yK12\xAA\xBB";
     const struct {
         int level;
-        std::string afterStoreLevel20;
-        std::string afterMarkStopped;
+        std::string afterStoreLevel20, thenMarkStopped, afterMarkStopped;
     } byLength[] = {
-        {-66, "\0U"s, "n"},
-        {-66, "yU", "n"},
-        {10, "yU", "nK"},
-        {10, "yU1", "nK1"},
-        {10, "yU12", "nK12"},
-        {10, "yU12\xAA", "nK12\xAA"},
-        {10, "yU12\xAA\xBB", "nK12\xAA\xBB"},
+        {-66, "\0U"s, "nU", "n"},
+        {-66, "yU", "nU", "n"},
+        {10, "yU", "nU", "nK"},
+        {10, "yU1", "nU1", "nK1"},
+        {10, "yU12", "nU12", "nK12"},
+        {10, "yU12\xAA", "nU12\xAA", "nK12\xAA"},
+        {10, "yU12\xAA\xBB", "nU12\xAA\xBB", "nK12\xAA\xBB"},
     };
     for (std::size_t length = 0; length < std::size(byLength); ++length) {
         const auto& expected = byLength[length];
@@ -75,6 +75,8 @@ TEST(FlagFileBadInputTest, EveryLengthFromZeroToSix) {
         EXPECT_EQ(dir.Read(kFlag), start) << length;
         flag.StoreLevel(20);
         EXPECT_EQ(dir.Read(kFlag), expected.afterStoreLevel20) << length;
+        flag.MarkRunning(false);
+        EXPECT_EQ(dir.Read(kFlag), expected.thenMarkStopped) << length;
         dir.Write(kFlag, start);
         flag.MarkRunning(false);
         EXPECT_EQ(dir.Read(kFlag), expected.afterMarkStopped) << length;

@@ -40,14 +40,32 @@ class BrightnessControllerTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetSensor(); }
 
+    // One journal of the view's and the driver's calls and of Flag.txt's bytes: before each driver
+    // call, and when the journal is read, Flag.txt's bytes are noted if they changed.
     void ResetSensor() {
         sensorsim::Reset();
-        // Each driver call also notes the flag file's level byte at that moment.
         sensorsim::SetTraceSink([this](const sensorsim::DriverCall& call) {
+            NoteFlag();
             log.push_back(sensorsim::FormatCall(call));
-            if (call.kind == sensorsim::DriverCall::Kind::Write && call.arg2 == 0x3A11)
-                flagAtFirstWrite.push_back(dir.Has(kFlag) ? dir.Read(kFlag) : "none");
         });
+    }
+    void NoteFlag() {
+        const std::string bytes = dir.Has(kFlag) ? dir.Read(kFlag) : kNoFlag;
+        if (bytes != flagNoted)
+            log.push_back("Flag.txt " + bytes);
+        flagNoted = bytes;
+    }
+    void WriteFlag(const std::string& bytes) {
+        dir.Write(kFlag, bytes);
+        flagNoted = bytes;
+    }
+    const std::vector<std::string>& Journal() {
+        NoteFlag();
+        return log;
+    }
+    void ClearJournal() {
+        NoteFlag();
+        log.clear();
     }
 
     // The log entries of one row's six writes.
@@ -69,9 +87,10 @@ protected:
         return all;
     }
 
+    static constexpr const char* kNoFlag = "(none)";
     CScratchDirectory dir;
     std::vector<std::string> log;
-    std::vector<std::string> flagAtFirstWrite;
+    std::string flagNoted = kNoFlag;
     CFakeView view{log};
     CBrightnessController controller{dir.Prefix().c_str()};
 
@@ -84,21 +103,26 @@ protected:
     const std::vector<std::string> kRow15 = RowWrites({0xA4, 0xA0, 0xA0, 0x90, 0x90, 0x8C});
 };
 
-TEST_F(BrightnessControllerTest, StartRestoresAppliesAndMarksTheStoredLevel) {
-    dir.Write(kFlag, "nO\x31\x32");
+TEST_F(BrightnessControllerTest, StartAppliesThenMarksAndStopUnmarksThenFinishes) {
+    WriteFlag("nO12");
     EXPECT_TRUE(controller.Start(view));
-    EXPECT_EQ(log, Join({{"ShowLevel 14"}, kOpen, kRow14}));
+    EXPECT_EQ(Journal(), Join({{"ShowLevel 14"}, kOpen, kRow14, {"Flag.txt yO12"}}));
     EXPECT_EQ(controller.DisplayValue(), 4);
-    EXPECT_EQ(dir.Read(kFlag), "yO\x31\x32");
+    ClearJournal();
+    controller.Stop();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"Flag.txt nO12", "FinishDriver"}));
 }
 
 TEST_F(BrightnessControllerTest, StartUsesTheTableOfTheMediaInUse) {
-    dir.Write(kFlag, "nBxx");
+    WriteFlag("nBxx");
     dir.Write("FilmType.txt", "type=B&W");
     dir.Write("Brig.txt", "0x01,0x01,0x01,0x01,0x01,0x01\r\n0x02,0x02,0x02,0x02,0x02,0x02\r\n");
     dir.Write("Brigf.txt", "0x11,0x11,0x11,0x11,0x11,0x11\r\n0x12,0x13,0x14,0x15,0x16,0x17\r\n");
     EXPECT_TRUE(controller.Start(view));
-    EXPECT_EQ(log, Join({{"ShowLevel 1"}, kOpen, RowWrites({0x12, 0x13, 0x14, 0x15, 0x16, 0x17})}));
+    EXPECT_EQ(Journal(), Join({{"ShowLevel 1"},
+                               kOpen,
+                               RowWrites({0x12, 0x13, 0x14, 0x15, 0x16, 0x17}),
+                               {"Flag.txt yBxx"}}));
 }
 
 TEST_F(BrightnessControllerTest, WithoutFlagFileLevelZeroIsUsedAndNothingIsRecorded) {
@@ -107,74 +131,80 @@ TEST_F(BrightnessControllerTest, WithoutFlagFileLevelZeroIsUsedAndNothingIsRecor
     view.position = 15;
     EXPECT_TRUE(controller.LevelChanged(view));
     controller.Stop();
-    EXPECT_EQ(log, Join({{"ShowLevel 0"}, kOpen, kRow0, kRow15, {"FinishDriver"}}));
+    EXPECT_EQ(Journal(), Join({{"ShowLevel 0"}, kOpen, kRow0, kRow15, {"FinishDriver"}}));
     EXPECT_FALSE(dir.Has(kFlag));
 }
 
 TEST_F(BrightnessControllerTest, StoredLevelOutsideTheTableFallsBackToTheCentre) {
-    for (const std::string content : {"yVxx", "ya", "y@", "y", ""}) {
+    const struct {
+        std::string before, after;
+    } cases[] = {{"nVxx", "yVxx"}, {"na", "ya"}, {"n@", "y@"}, {"n", "y"}, {"", "y"}};
+    for (const auto& c : cases) {
         ResetSensor();
         log.clear();
-        dir.Write(kFlag, content);
+        WriteFlag(c.before);
         CBrightnessController fresh(dir.Prefix().c_str());
-        EXPECT_TRUE(fresh.Start(view)) << content;
-        EXPECT_EQ(log, Join({{"ShowLevel 10"}, kOpen, kRow10})) << content;
-        EXPECT_EQ(fresh.DisplayValue(), 0) << content;
+        EXPECT_TRUE(fresh.Start(view)) << c.before;
+        EXPECT_EQ(Journal(), Join({{"ShowLevel 10"}, kOpen, kRow10, {"Flag.txt " + c.after}}))
+            << c.before;
+        EXPECT_EQ(fresh.DisplayValue(), 0) << c.before;
     }
 }
 
 TEST_F(BrightnessControllerTest, LevelChangeStoresTheLetterBeforeAnyRegisterWrite) {
-    dir.Write(kFlag, "nKab");
+    WriteFlag("nKab");
     controller.Start(view);
-    log.clear();
-    flagAtFirstWrite.clear();
+    ClearJournal();
     for (int level : {15, 14, 14, 15, 15}) {
         view.position = level;
         EXPECT_TRUE(controller.LevelChanged(view));
         EXPECT_EQ(controller.DisplayValue(), level - 10);
     }
-    EXPECT_EQ(log, Join({kRow15, kRow14, kRow14, kRow15, kRow15}));
-    EXPECT_EQ(flagAtFirstWrite, (std::vector<std::string>{"yPab", "yOab", "yOab", "yPab", "yPab"}));
-    EXPECT_EQ(dir.Read(kFlag), "yPab");
+    EXPECT_EQ(Journal(), Join({{"Flag.txt yPab"},
+                               kRow15,
+                               {"Flag.txt yOab"},
+                               kRow14,
+                               kRow14,
+                               {"Flag.txt yPab"},
+                               kRow15,
+                               kRow15}));
 }
 
 TEST_F(BrightnessControllerTest, FailedStartShowsTheLevelButWritesAndMarksNothing) {
-    dir.Write(kFlag, "nOab");
+    WriteFlag("nOab");
     sensorsim::FailNextInits(1);
     EXPECT_FALSE(controller.Start(view));
-    EXPECT_EQ(log, Join({{"ShowLevel 14"}, kFailedOpen}));
+    EXPECT_EQ(Journal(), Join({{"ShowLevel 14"}, kFailedOpen}));
     EXPECT_EQ(controller.DisplayValue(), 0);
-    EXPECT_EQ(dir.Read(kFlag), "nOab");
 
     // The first move opens the link and applies the slider's level; the mark stays unset.
     view.position = 15;
     EXPECT_TRUE(controller.LevelChanged(view));
     EXPECT_EQ(controller.DisplayValue(), 5);
-    EXPECT_EQ(dir.Read(kFlag), "nPab");
     controller.Stop();
-    EXPECT_EQ(log, Join({{"ShowLevel 14"}, kFailedOpen, kOpen, kRow15, {"FinishDriver"}}));
-    EXPECT_EQ(dir.Read(kFlag), "nPab");
+    EXPECT_EQ(
+        Journal(),
+        Join({{"ShowLevel 14"}, kFailedOpen, kOpen, {"Flag.txt nPab"}, kRow15, {"FinishDriver"}}));
 }
 
 TEST_F(BrightnessControllerTest, FailedLevelChangeTouchesNothingAndTheNextOneRetries) {
-    dir.Write(kFlag, "nKab");
+    WriteFlag("nKab");
     sensorsim::FailNextInits(2);
     EXPECT_FALSE(controller.Start(view));
     view.position = 14;
     EXPECT_FALSE(controller.LevelChanged(view));
     EXPECT_EQ(controller.DisplayValue(), 0);
-    EXPECT_EQ(dir.Read(kFlag), "nKab");
     EXPECT_TRUE(controller.LevelChanged(view));
-    EXPECT_EQ(log, Join({{"ShowLevel 10"}, kFailedOpen, kFailedOpen, kOpen, kRow14}));
+    EXPECT_EQ(Journal(),
+              Join({{"ShowLevel 10"}, kFailedOpen, kFailedOpen, kOpen, {"Flag.txt nOab"}, kRow14}));
 }
 
 TEST_F(BrightnessControllerTest, StopClearsTheMarkEvenWhenTheDriverNeverOpened) {
-    dir.Write(kFlag, "yKab");
+    WriteFlag("yKab");
     sensorsim::FailNextInits(1);
     controller.Start(view);
     controller.Stop();
-    EXPECT_EQ(dir.Read(kFlag), "nKab");
-    EXPECT_EQ(log, Join({{"ShowLevel 10"}, kFailedOpen}));
+    EXPECT_EQ(Journal(), Join({{"ShowLevel 10"}, kFailedOpen, {"Flag.txt nKab"}}));
 }
 
 TEST_F(BrightnessControllerTest, NotificationDuringTheErrorBoxIsIgnored) {
@@ -189,16 +219,15 @@ TEST_F(BrightnessControllerTest, NotificationDuringTheErrorBoxIsIgnored) {
 }
 
 TEST_F(BrightnessControllerTest, SliderPositionOutsideTheTableIsIgnored) {
-    dir.Write(kFlag, "nKab");
+    WriteFlag("nKab");
     controller.Start(view);
-    log.clear();
+    ClearJournal();
     for (int position : {-1, 21}) {
         view.position = position;
         EXPECT_FALSE(controller.LevelChanged(view));
     }
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(Journal().empty());
     EXPECT_EQ(controller.DisplayValue(), 0);
-    EXPECT_EQ(dir.Read(kFlag), "yKab");
 }
 
 } // namespace

@@ -22,7 +22,7 @@ protected:
     // The register writes that applying `level` makes.
     std::vector<DriverCall> WritesOf(int level) {
         const std::size_t before = sensorsim::Journal().size();
-        link.WriteRow(table, level);
+        table.ApplyRow(level, link);
         return {sensorsim::Journal().begin() + before, sensorsim::Journal().end()};
     }
 

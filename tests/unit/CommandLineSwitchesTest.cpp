@@ -40,4 +40,20 @@ TEST(CommandLineSwitchesTest, TellsTheTwoSwitchesApart) {
     EXPECT_TRUE(HasCommandLineSwitch("/Embedding /Automation", "Automation"));
 }
 
+// Case folds for the letters A to Z alone, the first and the last included.
+TEST(CommandLineSwitchesTest, OnlyTheLettersAToZFoldCase) {
+    const struct {
+        const char *commandLine, *name;
+        bool found;
+    } cases[] = {
+        {"/AZ", "az", true},
+        {"-az", "AZ", true},
+        {"/@[", "`{", false},
+        {"/`{", "@[", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HasCommandLineSwitch(c.commandLine, c.name), c.found)
+            << '"' << c.commandLine << "\" for " << c.name;
+}
+
 } // namespace

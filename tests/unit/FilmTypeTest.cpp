@@ -71,8 +71,13 @@ TEST_F(FilmTypeTest, ZeroByteInALaterBlockEndsTheText) {
     EXPECT_EQ(Detect(std::string(510, '.') + "Fi\0lm"s + std::string(600, '.')), FilmType::Slide);
 }
 
-TEST_F(FilmTypeTest, PiecesOfKeywordsInSeparateBlocksDoNotJoinAcrossGaps) {
+TEST_F(FilmTypeTest, PiecesOfKeywordsJoinNeitherAcrossGapsNorWithAnEarlierBlocksBytes) {
     EXPECT_EQ(Detect(std::string(510, '.') + "Fi" + std::string(512, '.') + "lm"), FilmType::Slide);
+    // A short last block "Fi" lands on the start of the block before it, whose "lm" stays behind.
+    EXPECT_EQ(Detect(".."
+                     "lm" +
+                     std::string(508, '.') + "Fi"),
+              FilmType::Slide);
 }
 
 } // namespace

@@ -69,34 +69,6 @@ TEST_F(FlagFileTest, BytesAfterOffsetThreeAndLengthAreKept) {
     EXPECT_EQ(dir.Read(kFlag), "yC\x0D\x0A" + tail);
 }
 
-// A short file gets the byte an operation sets; bytes it lacks are not invented.
-TEST_F(FlagFileTest, ShortFilesGainOnlyTheByteThatIsSet) {
-    const struct {
-        std::string before;
-        int level; // StoreLevel argument
-        std::string afterStore;
-        std::string afterMarkRunning;
-    } cases[] = {
-        {"", 3, std::string("\0D", 2), "yD"},
-        {"n", 3, "nD", "yD"},
-        {"nA", 3, "nD", "yD"},
-        {"nAz", 3, "nDz", "yDz"},
-    };
-    for (const auto& c : cases) {
-        dir.Write(kFlag, c.before);
-        flag.StoreLevel(c.level);
-        EXPECT_EQ(dir.Read(kFlag), c.afterStore) << "from " << c.before.size() << " bytes";
-        flag.MarkRunning(true);
-        EXPECT_EQ(dir.Read(kFlag), c.afterMarkRunning) << "from " << c.before.size() << " bytes";
-    }
-}
-
-TEST_F(FlagFileTest, MarkRunningOnEmptyFileWritesOnlyTheMark) {
-    dir.Write(kFlag, "");
-    flag.MarkRunning(false);
-    EXPECT_EQ(dir.Read(kFlag), "n");
-}
-
 TEST_F(FlagFileTest, FileWithoutLevelByteReadsOutsideTheLevelRange) {
     for (const std::string content : {"", "y"}) {
         dir.Write(kFlag, content);

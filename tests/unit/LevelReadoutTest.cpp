@@ -65,4 +65,29 @@ TEST(LevelReadoutTest, TheClearingCoversEveryPixelEveryLevelsReadoutChanges) {
     dc.SelectObject(previousFont);
 }
 
+// A value of more than three characters, which no level has, is drawn whole, not cut to three.
+TEST(LevelReadoutTest, AValueOfMoreThanThreeCharactersIsDrawnWhole) {
+    CBitmapCapture capture(nullptr, kWidth, kHeight);
+    ASSERT_TRUE(capture.IsReady());
+    const CCaptureDC dc(capture);
+    CFont font;
+    ASSERT_TRUE(CreateReadoutFont(font));
+    const HGDIOBJ previousFont = dc.SelectObject(font);
+    const RECT whole{0, 0, kWidth, kHeight};
+    for (const int value : {1000, -100}) {
+        ::FillRect(dc.GetSafeHdc(), &whole, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        DrawLevelReadout(dc, value, MeasureReadoutArea(dc));
+        // Ink to the right of the first three characters, a little past them for any overhang.
+        const ReadoutText text = FormatReadout(value);
+        const int threeEnd = kReadoutX + dc.GetTextExtent(text.buffer.data(), 3).cx + 2;
+        const std::vector<COLORREF> pixels = capture.Pixels();
+        int beyond = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = threeEnd; x < kWidth; ++x)
+                beyond += pixels[y * kWidth + x] == RGB(0, 0, 0);
+        EXPECT_GT(beyond, 0) << value << " was cut to three characters";
+    }
+    dc.SelectObject(previousFont);
+}
+
 } // namespace

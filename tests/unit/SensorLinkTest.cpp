@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "BrightnessTable.h"
 #include "SensorLink.h"
 #include "SensorSim.h"
 
@@ -22,11 +24,23 @@ protected:
     std::vector<std::string> reports;
 };
 
-TEST_F(SensorLinkTest, OpensOnceWithTheImageSize) {
-    CSensorLink link;
-    EXPECT_TRUE(link.EnsureOpen(Recorder()));
-    EXPECT_TRUE(link.EnsureOpen(Recorder()));
-    EXPECT_EQ(sensorsim::Journal(), (std::vector{InitCall(320, 160, 0)}));
+// A driver is ready when it answers anything but a negative number.
+TEST_F(SensorLinkTest, OpensOnceWithTheImageSizeOnAnyAnswerThatIsNotNegative) {
+    for (const int32_t ready : {0, 1, 7, INT32_MAX}) {
+        sensorsim::Reset();
+        sensorsim::SetReadyResult(ready);
+        CSensorLink link;
+        EXPECT_TRUE(link.EnsureOpen(Recorder())) << ready;
+        EXPECT_TRUE(link.EnsureOpen(Recorder())) << ready;
+        EXPECT_TRUE(sensorsim::IsOpen()) << ready;
+        CBrightnessTable().ApplyRow(20, link);
+        EXPECT_EQ(sensorsim::Journal(),
+                  (std::vector{InitCall(320, 160, ready), WriteCall(0x6C, 0x3A11, 0xE4),
+                               WriteCall(0x6C, 0x3A0F, 0xE0), WriteCall(0x6C, 0x3A1B, 0xE0),
+                               WriteCall(0x6C, 0x3A10, 0xD0), WriteCall(0x6C, 0x3A1E, 0xD0),
+                               WriteCall(0x6C, 0x3A1F, 0xCC)}))
+            << ready;
+    }
     EXPECT_TRUE(reports.empty());
 }
 
