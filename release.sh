@@ -7,19 +7,28 @@
 #
 #   ./release.sh [OUT_DIR [BUILD_DIR]]    defaults: dist/release, build/release
 set -euo pipefail
-cd "$(dirname "$0")"
-source scripts/setup.sh
-source scripts/buildinfo.sh
-trust_checkout
-start_run
+source "$(dirname "$0")/scripts/setup.sh"
+source "$CHECKOUT/scripts/buildinfo.sh"
+# Relative folders are the caller's.
+out=$(realpath -m "${1:-$CHECKOUT/dist/release}")
+build=$(realpath -m "${2:-$CHECKOUT/build/release}")
+start_run RELEASE -- "$@"
 
 # The Python that BUILDINFO.txt names, the release's default, whatever python3 the PATH finds first:
 # it writes the demo shared files and packs the zip.
 python=/usr/bin/python3
-out=$(realpath -m "${1:-dist/release}")
-build=$(realpath -m "${2:-build/release}")
 
+# The build folder is made anew, removed only when this script made it (its mark, or this project's
+# CMake cache): never the checkout, a folder holding it, or another's files.
+if [[ "$CHECKOUT/" == "${build%/}/"* ]] || { [ -n "$(ls -A "$build" 2>/dev/null)" ] &&
+    [ ! -e "$build/.made-by-release.sh" ] &&
+    ! grep -qsx 'CMAKE_PROJECT_NAME:STATIC=Quenlit' "$build/CMakeCache.txt"; }; then
+    echo "release: $build holds the checkout or files release.sh did not make; name another" >&2
+    exit 1
+fi
 rm -rf --one-file-system "$build"
+mkdir -p "$build"
+touch "$build/.made-by-release.sh"
 build_preset release -B "$build" -DQUENLIT_DIST_DIR="$build/dist"
 # One place holds the version: the project's, which the version resource takes too.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

@@ -5,9 +5,8 @@
 # closed with Escape. Either way the sensor trace and the flag file's bytes are printed at the end.
 # When the tool fails, or cannot be driven, the script shows its Wine log and exits non-zero.
 set -euo pipefail
-cd "$(dirname "$0")"
-source scripts/setup.sh
-start_run
+source "$(dirname "$0")/scripts/setup.sh"
+start_run NATIVE WINDOWS RUN -- "$@"
 
 build_preset win64 -- --target Quenlit QXBaseIF
 
@@ -23,12 +22,12 @@ rm -f "$out"/*.png "$trace" "$out/wine.log"
 # Whatever ended the run early, the tool's own log says most.
 ended() {
     local status=$?
+    set +e
+    desktop stop
     if [ "$status" != 0 ] && [ -s "$out/wine.log" ]; then
         echo "run: failed; the end of Quenlit's Wine log ($out/wine.log):" >&2
         tail -n 30 "$out/wine.log" >&2
     fi
-    desktop stop
-    stop_run
 }
 trap ended EXIT
 # The simulated sensor appends one line per driver call to this file (a Windows path).

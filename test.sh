@@ -9,30 +9,23 @@
 # architectures stay as they are.
 # QUENLIT_SKIP_WIN32_STAGE=1 leaves that stage out of a quick local run; CI always runs it.
 set -euo pipefail
-cd "$(dirname "$0")"
-source scripts/setup.sh
-trust_checkout
-start_run
+source "$(dirname "$0")/scripts/setup.sh"
 
 # The emulated x86 machine makes its 32-bit Wine prefix, minutes of one processor, while the other
 # stages run; the win32 stage at the end takes it. Left out, it needs none of the emulator's
 # packages.
 win32_stage=1
+groups=(NATIVE FUZZ WINDOWS RUN RELEASE EMULATOR)
 if [ "${QUENLIT_SKIP_WIN32_STAGE:-0}" = 1 ]; then
     win32_stage=0
+    unset 'groups[-1]'
 fi
-packages=("${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
-    "${RUN_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}")
-if [ "$win32_stage" = 1 ]; then
-    packages+=("${EMULATOR_PACKAGES[@]}")
-fi
-ensure_packages "${packages[@]}"
+start_run "${groups[@]}" -- "$@"
+rm -f build/skipped-tests.txt
 
 if [ "$win32_stage" = 1 ]; then
-    setsid -w tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
+    tests/win32-stage.sh prefix >build/win32-prefix.log 2>&1 &
     prefix_job=$!
-    # A run that ends before it took the prefix shows how far the emulated machine got.
-    trap 'echo "== win32 prefix log, unfinished:"; tail -n 20 build/win32-prefix.log; stop_run' EXIT
 fi
 
 tests/check-layout.sh
@@ -40,7 +33,7 @@ tests/check-guards.sh
 
 for preset in native native-sanitize; do
     build_preset "$preset"
-    interruptible ctest --preset "$preset"
+    run_tests --preset "$preset"
 done
 
 scripts/fuzz-smoke.sh
@@ -52,21 +45,22 @@ tests/check-docs.sh
 tests/check-release.sh
 
 build_preset win64-unit
-interruptible ctest --preset win64-unit
-interruptible ctest --preset win64
+run_tests --preset win64-unit
+run_tests --preset win64
 
 if [ "$win32_stage" = 0 ]; then
     echo "== win32 stage left out (QUENLIT_SKIP_WIN32_STAGE=1)"
+    report_skipped
     exit
 fi
 echo "== win32 prefix (made beside the other stages)"
 prefix_status=0
 wait "$prefix_job" || prefix_status=$?
-trap stop_run EXIT
 if [ "$prefix_status" != 0 ]; then
     cat build/win32-prefix.log
     exit 1
 fi
 grep '^wine32 tree: wine32' build/win32-prefix.log
 grep -v '^\[' build/win32-prefix.log | tail -n 3
-interruptible tests/win32-stage.sh test build/check-release/first/out/Quenlit-*-win32.zip
+tests/win32-stage.sh test build/check-release/first/out/Quenlit-*-win32.zip
+report_skipped

@@ -20,18 +20,18 @@ screenshots once the screen has settled.
     desktop.py --work DIR stop            ends what the session started
 
 A session keeps what it started in DIR/session.json and ends exactly that, by process id and
-start time: a process id that has since gone to another process is left alone.
+start time: a process id that has since gone to another process is left alone. Its display takes
+only clients that hold its cookie (DIR/Xauthority).
 
-Run by root, every Wine process runs without the capability to override file permissions, as a
-user's would: a file without write permission, a read-only Flag.txt among them, refuses writes.
+Run by root, every Wine process runs under setpriv without the capability to override file
+permissions, as a user's would: a file without write permission, a read-only Flag.txt among them,
+refuses writes. The caller's own Wine variables are not passed on; Wine's menu builder is off.
 """
 
 import argparse
-import ctypes
 import functools
 import json
 import os
-import re
 import shutil
 import signal
 import subprocess
@@ -104,43 +104,35 @@ def windows_path(path):
 
 
 def wine_env(prefix, display=None):
-    env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all",
+    """Wine's environment: the caller's own Wine variables left out. Without a display (the test
+    suites) Wine says nothing; on a session's display its errors go to the program's log."""
+    env = {name: value for name, value in os.environ.items()
+           if name not in ("WINEARCH", "WINESERVER", "WINELOADER", "WINEDLLPATH", "DISPLAY")}
+    env.update(WINEPREFIX=str(prefix), WINEDEBUG="fixme-all" if display else "-all",
                # There is no network: never offer to download Mono or Gecko. Nor is there a
                # Wayland display: Wine 10 tries one when X is not there and says so on stderr.
-               WINEDLLOVERRIDES="mscoree,mshtml=;winewayland.drv=d")
-    env.pop("DISPLAY", None)
+               WINEDLLOVERRIDES="mscoree,mshtml=;winewayland.drv=d;winemenubuilder.exe=d")
     if display:
         env["DISPLAY"] = display
     return env
 
 
-PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, CAP_SETPCAP = 24, 1, 8
-LIBC = ctypes.CDLL(None, use_errno=True)
-
-
-def without_write_override():
-    """In a child about to start a Wine program as root: takes the capability to write files
-    without write permission out of what it and its children can ever hold. Root keeps reading
-    and searching every folder."""
-    if os.geteuid() == 0:
-        LIBC.prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE)
-
-
 @functools.cache
 def wine_start():
-    """What a Wine program's child runs before it starts, checked once. Dropping a capability needs CAP_SETPCAP,
-    which containers grant by default; without it root's Wine would write read-only files."""
-    if os.geteuid() == 0:
-        effective = re.search(r"^CapEff:\s*([0-9a-f]+)$", Path("/proc/self/status").read_text(),
-                              re.MULTILINE)
-        if not effective or not int(effective.group(1), 16) >> CAP_SETPCAP & 1:
-            raise Failure("root cannot keep Wine from writing read-only files here: it lacks"
-                          " CAP_SETPCAP; run as another user or grant that capability")
-    return without_write_override
+    """What goes before a Wine program's command: for root, setpriv without the capability to
+    write files that lack write permission (root keeps reading and searching every folder),
+    checked once. Dropping it needs CAP_SETPCAP, which containers grant by default."""
+    if os.geteuid() != 0:
+        return []
+    drop = ["setpriv", "--bounding-set=-dac_override", "--inh-caps=-dac_override"]
+    if subprocess.run([*drop, "true"], capture_output=True).returncode != 0:
+        raise Failure("root cannot keep Wine from writing read-only files here: it lacks"
+                      " CAP_SETPCAP; run as another user or grant that capability")
+    return drop
 
 
 def wine_run(command, env, **streams):
-    return subprocess.run(command, env=env, preexec_fn=wine_start(), **streams)
+    return subprocess.run([*wine_start(), *command], env=env, **streams)
 
 
 def quiet(command, env):
@@ -153,9 +145,8 @@ def background(command, log, env=None):
     """Starts a process that may outlive this one, with its output in a file: Wine's helper
     processes keep inherited output open, and nobody must wait on a pipe they hold."""
     with open(log, "ab") as out:
-        return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out,
-                                stderr=subprocess.STDOUT, env=env, start_new_session=True,
-                                preexec_fn=wine_start())
+        return subprocess.Popen([*wine_start(), *command], stdin=subprocess.DEVNULL, stdout=out,
+                                stderr=subprocess.STDOUT, env=env, start_new_session=True)
 
 
 def ensure_prefix(env, bits, log):
@@ -199,6 +190,16 @@ def run_without_display(exe, args):
     return status
 
 
+def write_cookie(path):
+    """An X authority file of one random cookie for any display, readable by its owner alone."""
+    def field(data):
+        return len(data).to_bytes(2, "big") + data
+    family_wild = (0xFFFF).to_bytes(2, "big")
+    path.touch(mode=0o600)
+    path.write_bytes(family_wild + field(b"") + field(b"") + field(b"MIT-MAGIC-COOKIE-1")
+                     + field(os.urandom(16)))
+
+
 class Session:
     def __init__(self, work):
         self.work = Path(work)
@@ -210,7 +211,7 @@ class Session:
         self.stop()
         self.work.mkdir(parents=True, exist_ok=True)
         state = {"processes": [], "prefix": str(prefix), "display": os.environ.get("DISPLAY")}
-        self.file.write_text(json.dumps(state))
+        self._save(state)
         if not current_display:
             # Another program starting a display at the same moment can take ours: try again.
             for _ in range(3):
@@ -226,25 +227,29 @@ class Session:
         return state["display"]
 
     def _start_display(self, state):
-        """Starts Xvfb on a free display, then openbox; true when both serve."""
+        """Starts Xvfb on a free display, taking clients with a fresh cookie alone, then openbox;
+        true when both serve."""
+        state["auth"] = str(self.work / "Xauthority")
+        write_cookie(Path(state["auth"]))
         read_end, write_end = os.pipe()
         with open(self.work / "xvfb.log", "ab") as out:
             xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp",
+                 "-auth", state["auth"]],
                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
                 pass_fds=[write_end], start_new_session=True)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
         state["processes"].append(process(xvfb.pid))
-        self.file.write_text(json.dumps(state))
+        self._save(state)
         if not number:
             return False
         state["display"] = ":" + number
-        env = dict(os.environ, DISPLAY=state["display"])
+        env = dict(os.environ, DISPLAY=state["display"], XAUTHORITY=state["auth"])
         openbox = background(["openbox", "--sm-disable"], self.work / "openbox.log", env)
         state["processes"].append(process(openbox.pid))
-        self.file.write_text(json.dumps(state))
+        self._save(state)
         wait_for("the window manager", lambda: openbox.poll() is not None or subprocess.run(
             ["wmctrl", "-m"], env=env, capture_output=True).returncode == 0)
         return openbox.poll() is None
@@ -258,12 +263,19 @@ class Session:
         for pid, started in processes:
             wait_for(f"process {pid} to end", lambda: not is_running(pid, started))
 
+    def _save(self, state):
+        """Written whole or not at all: a stop after an interrupted write still finds it."""
+        partial = self.file.with_suffix(".partial")
+        partial.write_text(json.dumps(state))
+        partial.replace(self.file)
+
     def state(self):
         return json.loads(self.file.read_text())
 
     def env(self, **extra):
         state = self.state()
-        return dict(wine_env(state["prefix"], state["display"]), **extra)
+        auth = {"XAUTHORITY": state["auth"]} if state.get("auth") else {}
+        return dict(wine_env(state["prefix"], state["display"]), **auth, **extra)
 
     @property
     def prefix(self):
@@ -347,7 +359,10 @@ def main():
         print(session.start(args.prefix, machine_bits(args.exe), args.current_display))
     elif args.command == "run":
         print(f"launch_unix_us={time.time_ns() // 1000}", flush=True)
-        return session.launch(args.exe, args.args, args.log).wait()
+        program = session.launch(args.exe, args.args, args.log)
+        # Ended by a time-out, it takes the program with it.
+        signal.signal(signal.SIGTERM, lambda *_: (program.kill(), sys.exit(128 + signal.SIGTERM)))
+        return program.wait()
     elif args.command == "window":
         print(session.window(args.title))
     elif args.command == "screenshot":

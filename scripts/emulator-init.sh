@@ -20,6 +20,8 @@ share job /job rw || { echo "emulator: no job share"; poweroff -f; }
 share host /host ro,cache=loose
 share wine32 /wine32 ro,cache=loose
 . /job/paths
+# The clock from the host's, a boot later: files the job makes are not dated hours ahead.
+date -s "@$HOST_CLOCK" >/dev/null
 
 # The host's root over 32-bit Wine's tree: the host's files win where both have one. Each layer's
 # files keep their own device and inode numbers, so no two collide. xino stays off: it would put

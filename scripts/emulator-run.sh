@@ -4,9 +4,9 @@
 # which chroots into this machine's root filesystem, shared read-only, with 32-bit Wine's tree
 # (scripts/wine32-tree.sh) laid under it and writes kept in memory. /tmp, /run and /root are fresh
 # tmpfs there; the current directory stays visible, and RESULTS is writable at its own path.
-# The command runs under bash in the current directory with the environment variables named in
-# EMULATOR_ENV, and WINE32_TREE, the tree's name; its output streams here and its exit status is
-# this script's. The machine is stopped after half an hour.
+# The command runs under bash in the current directory with CI, where it is set, and WINE32_TREE,
+# the tree's name; its output streams here and its exit status is
+# this script's. The machine's clock is set from this one's; it is stopped after half an hour.
 #
 #   scripts/emulator-run.sh RESULTS COMMAND [ARG...]
 #
@@ -35,23 +35,28 @@ MODULES=(virtio_pci 9pnet_virtio 9p overlay)
 # package without installing it: an installed kernel would build an initramfs of its own, and
 # busybox-static would replace the host's busybox. Of them only the kernel's image and the
 # initramfs are kept, named by what made them.
+version_of() {
+    apt-cache show --no-all-versions "$1" 2>/dev/null | sed -n 's/^Version: //p'
+}
 boot_files() {
     kernel_package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: //p' |
         head -n 1)
-    [ -n "$kernel_package" ] || fail "apt knows no package linux-image-amd64"
-    busybox_version=$(apt-cache show --no-all-versions busybox-static 2>/dev/null |
-        sed -n 's/^Version: //p')
+    [ -n "$kernel_package" ] ||
+        fail "apt knows no package linux-image-amd64: its package lists need apt-get update, as root"
+    kernel_version=$(version_of "$kernel_package")
+    busybox_version=$(version_of busybox-static)
     [ -n "$busybox_version" ] || fail "apt knows no package busybox-static"
-    vmlinuz=$cache/vmlinuz-$kernel_package
+    vmlinuz=$cache/vmlinuz-$kernel_package=$kernel_version
+    # Named by what makes it: the packages, the init and this script, which picks the modules.
     initramfs=$cache/initramfs-$({
-        echo "$kernel_package busybox-static=$busybox_version ${MODULES[*]}"
-        cat "$here/emulator-init.sh"
+        echo "$kernel_package=$kernel_version busybox-static=$busybox_version"
+        cat "$here/emulator-init.sh" "$0"
     } | sha256sum | cut -c1-16).cpio.gz
 }
 download_packages() {
     rm -rf "$cache/download"
     mkdir -p "$cache/download"
-    (cd "$cache/download" && apt-get download "$kernel_package" busybox-static >/dev/null 2>&1)
+    (cd "$cache/download" && apt-get -q download "$kernel_package" busybox-static)
 }
 
 make_boot_files() {
@@ -104,9 +109,8 @@ boot_files
 if [ ! -f "$vmlinuz" ] || [ ! -f "$initramfs" ]; then
     if ! download_packages; then
         # Lists older than the mirror name versions it no longer holds: it keeps only the newest.
-        if [ "$(id -u)" -eq 0 ]; then
-            apt_get update >/dev/null 2>&1 || true
-        fi
+        [ "$(id -u)" -eq 0 ] || fail "cannot download $kernel_package: apt-get update, as root"
+        update_package_lists
         boot_files
         download_packages || fail "cannot download $kernel_package and busybox-static"
     fi
@@ -115,16 +119,19 @@ fi
 
 wine32_tree=$("$here/wine32-tree.sh" "$cache")
 
-# The job: the command with its directory and environment, and where its status comes back.
+# The job: the command with its directory and environment, and where its status comes back. Jobs
+# of earlier runs, which a kill may have left, go first: one run holds the checkout at a time.
+rm -rf --one-file-system "$cache"/job.*
 job=$(mktemp -d "$cache/job.XXXXXX")
 trap 'rm -rf "$job"' EXIT
 {
     printf 'PROJECT=%q\nRESULTS=%q\n' "$PWD" "$results"
+    echo "HOST_CLOCK=$(date +%s)"
 } >"$job/paths"
 {
     echo 'export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8'
     printf 'export WINE32_TREE=%q\n' "$(basename "$wine32_tree")"
-    for name in ${EMULATOR_ENV:-}; do
+    for name in CI; do
         [ -n "${!name+set}" ] && printf 'export %s=%q\n' "$name" "${!name}"
     done
     printf 'cd %q\n' "$PWD"
@@ -137,7 +144,7 @@ cpus=${EMULATOR_CPUS:-$(nproc)}
 time_limit=1800
 status=0
 # -smap: with SMAP, 64-bit Wine processes fault on their own return to user mode under TCG.
-timeout "$time_limit" qemu-system-x86_64 -machine q35,accel=tcg -cpu max,-smap -smp "$cpus" \
+timeout -k 10 "$time_limit" qemu-system-x86_64 -machine q35,accel=tcg -cpu max,-smap -smp "$cpus" \
     -m "${EMULATOR_MEMORY:-6G}" -nographic -no-reboot -nic none -serial stdio -monitor none \
     -kernel "$vmlinuz" -initrd "$initramfs" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1" \

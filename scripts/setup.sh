@@ -1,82 +1,126 @@
-# What the top-level scripts source: the Debian packages each part needs, installed when missing
-# (or the command that installs them, when not root); git told to trust this checkout, whoever owns
-# it; one run at a time in the checkout, and its processes stopped when it ends; and a CMake preset
-# installed for, configured and built.
+#!/usr/bin/env bash
+# What the top-level scripts source: each script one run of the checkout, alone in it, ended whole;
+# the Debian packages each part needs, installed when missing (or the command that installs them,
+# when not root); and a CMake preset installed for, configured and built. Run directly,
+# `scripts/setup.sh COMMAND...` runs COMMAND as such a run (ctest by hand, say).
 
-# trust_checkout: git answers in the current directory's checkout even when another user owns it (a
-# volume mounted into a container, sudo on one's own clone), for this script and those it runs.
+CHECKOUT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)
+# The script to run again inside the run, taken before anything changes the current directory.
+RUN_SCRIPT=$(realpath -- "$0")
+
+# start_run GROUP... -- ARG...: makes this script, with ARG..., one run of the checkout and returns
+# in the checkout's directory inside it. A script that a run starts is inside it (QUENLIT_RUN).
+# - One run at a time: the lock is on the checkout's directory (descriptor 9, which all of the run
+#   hold), whatever path reaches it and whoever owns it; a second run is told who holds it.
+# - Root installs the packages of the groups (NATIVE, WINDOWS, ...), and the package lists where
+#   there are none; in a checkout that another user owns, the rest runs as that user (setpriv).
+# - The run is a PID namespace: when its first process ends, however (SIGKILL included), the kernel
+#   ends all of the run. Where none can be made, the run ends the processes with its QUENLIT_RUN.
+# - HOME is build/home: nothing the run starts writes outside the checkout.
+start_run() {
+    local packages=() list status=0 ns=(unshare --pid --fork --kill-child --mount-proc) owner=()
+    for list in "${@/%/_PACKAGES[@]}"; do
+        [ "$list" = "--_PACKAGES[@]" ] && break
+        packages+=("${!list}")
+        shift
+    done
+    shift
+    cd "$CHECKOUT"
+    [ -z "${QUENLIT_RUN:-}" ] || return 0
+    trust_checkout
+    exec 9<.
+    flock -n -E 75 9 || status=$?
+    if [ "$status" != 0 ]; then
+        exec 9<&-
+        [ "$status" = 75 ] || echo "Cannot lock the checkout $CHECKOUT (flock status $status)." >&2
+        [ "$status" != 75 ] || echo "Another run holds this checkout: $(lock_holder)" >&2
+        exit 1
+    fi
+    if [ "$(id -u)" != 0 ]; then
+        ns+=(--map-current-user)
+    elif [ "$(stat -c %u .)" != 0 ]; then
+        owner=(setpriv --reuid="$(stat -c %u .)" --regid="$(stat -c %g .)" --clear-groups)
+    fi
+    [ "$(id -u)" != 0 ] || compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null ||
+        update_package_lists
+    ensure_packages "${packages[@]}"
+    export QUENLIT_RUN="$CHECKOUT $$" HOME=$CHECKOUT/build/home
+    unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME XDG_RUNTIME_DIR
+    if ! "${ns[@]}" true 2>/dev/null; then
+        echo "No PID namespace can be made here: the run ends what it started by a process scan."
+        ns=()
+    fi
+    exec "${ns[@]}" "${owner[@]}" bash -c 'source "$1" && shift && mkdir -p "$HOME" && keep_run "$@"' \
+        run "$CHECKOUT/scripts/setup.sh" "${#ns[@]}" "$RUN_SCRIPT" "$@"
+}
+
+# keep_run NAMESPACED COMMAND...: the run's first process. It waits for COMMAND in the background,
+# so that SIGTERM and Ctrl-C end the run at once, not when a command in the foreground returns.
+keep_run() {
+    trap 'exit 143' TERM
+    trap 'exit 130' INT
+    [ "$1" != 0 ] || trap 'set +e; stop_run' EXIT
+    shift
+    "$@" &
+    wait $!
+}
+
+# Ends the processes that inherit this run's QUENLIT_RUN, other than this shell: asked first, then
+# made to, ten seconds later.
+stop_run() {
+    local attempt pids
+    for attempt in 1 2 3 4 5 6 7 8 9 10 11; do
+        pids=$(grep -lzxF "QUENLIT_RUN=$QUENLIT_RUN" /proc/[0-9]*/environ 2>/dev/null |
+            cut -d/ -f3 | grep -vx "$$") || return 0
+        [ "$attempt" != 1 ] || kill -TERM $pids 2>/dev/null
+        [ "$attempt" != 11 ] || kill -KILL $pids 2>/dev/null
+        sleep 1
+    done
+}
+
+# The first process holding the checkout open on descriptor 9, as ps shows it.
+lock_holder() {
+    local fd pid
+    pid=$(for fd in /proc/[0-9]*/fd/9; do
+        [ "$fd" -ef . ] && fd=${fd#/proc/} && echo "${fd%%/*}"
+    done 2>/dev/null | sort -n | head -n 1)
+    ps -o pid=,user=,etime=,args= -p "${pid:-0}" 2>/dev/null || echo "a process of another user"
+}
+
+# trust_checkout: git answers in the checkout even when another user owns it (a volume mounted into
+# a container, sudo on one's own clone), for this script and those it runs.
 trust_checkout() {
     local entry=${GIT_CONFIG_COUNT:-0}
     export GIT_CONFIG_COUNT=$((entry + 1)) "GIT_CONFIG_KEY_$entry=safe.directory" \
         "GIT_CONFIG_VALUE_$entry=$(pwd -P)"
 }
 
-# start_run: one run per checkout at a time, and whatever this run starts is stopped when it ends,
-# however it ends (Ctrl-C, a failure, a time-out). The lock is build/.run.lock, held on file
-# descriptor 9, which the scripts the run starts inherit: for them this does nothing. The run's
-# processes are those that inherit QUENLIT_RUN, Wine servers and the virtual display included.
-start_run() {
-    local lock=$PWD/build/.run.lock
-    [ "$(readlink /proc/$$/fd/9 2>/dev/null)" = "$lock" ] && return 0
-    mkdir -p build
-    exec 9>>"$lock"
-    if ! flock -n 9; then
-        echo "Another run holds this checkout ($lock); wait for it to end." >&2
-        exit 1
-    fi
-    export QUENLIT_RUN="$lock $$"
-    trap stop_run EXIT
-    trap 'exit 130' INT
-    trap 'exit 143' TERM
+# run_tests CTEST_ARG...: ctest, with the tests it skipped added to build/skipped-tests.txt, which
+# report_skipped lists. A skip checks nothing: where CI is set, it fails the run.
+run_tests() {
+    local skipped
+    ctest "$@" | tee build/ctest-output.txt
+    skipped=$(sed -n 's/^ *[0-9]* - \(.*\) (Skipped)$/\1/p' build/ctest-output.txt)
+    [ -z "$skipped" ] || echo "$skipped" >>build/skipped-tests.txt
+    [ -z "$skipped" ] || [ "${CI:-}" != true ] || { echo "Skipped, so failed: $skipped" >&2; return 1; }
+}
+report_skipped() {
+    [ ! -s build/skipped-tests.txt ] || sed '1i == Skipped, so not checked in this run:' \
+        build/skipped-tests.txt
 }
 
-# interruptible COMMAND...: runs COMMAND and waits for it in a way that Ctrl-C ends the run at once.
-# A shell that waits on a program in the foreground carries on when that program takes Ctrl-C and
-# returns, as CTest does after it runs its remaining tests; one waiting in `wait` runs its trap.
-interruptible() {
-    "$@" &
-    wait $!
-}
-
-# The ids of this run's processes other than this shell.
-run_processes() {
-    local environ pid
-    for environ in /proc/[0-9]*/environ; do
-        pid=${environ#/proc/}
-        pid=${pid%/environ}
-        if [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] &&
-            grep -qzxF "QUENLIT_RUN=$QUENLIT_RUN" "$environ" 2>/dev/null; then
-            echo "$pid"
-        fi
-    done
-}
-
-# Ends this run's processes: asked first, then made to, ten seconds later.
-stop_run() {
-    local pids attempt
-    for attempt in 1 2 3 4 5 6 7 8 9 10 11; do
-        pids=$(run_processes)
-        [ -n "$pids" ] || return 0
-        if [ "$attempt" = 1 ]; then
-            kill -TERM $pids 2>/dev/null || true
-        elif [ "$attempt" = 11 ]; then
-            kill -KILL $pids 2>/dev/null || true
-        fi
-        sleep 1
-    done
-}
-
+# The packages not installed (held ones are installed: dpkg's status word is what counts).
 missing_packages() {
     local package
     for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" = installed ] ||
             printf '%s\n' "$package"
     done
 }
 
 ensure_packages() {
     local missing
-    missing=$(missing_packages "$@" | paste -sd ' ')
+    missing=$(missing_packages "$@" | sort -u | paste -sd ' ')
     [ -z "$missing" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Install them as root with:" >&2
@@ -84,17 +128,17 @@ ensure_packages() {
         exit 1
     fi
     echo "Installing: $missing"
-    # Lists too old for the mirror, or none yet, as on a fresh machine: the second try says why.
-    if ! apt_get install -y --no-remove $missing >/dev/null 2>&1; then
+    # Lists too old for the mirror: a second try after an update.
+    if ! apt_get install -y --no-remove $missing; then
         update_package_lists
-        apt_get install -y --no-remove $missing >/dev/null
+        apt_get install -y --no-remove $missing
     fi
 }
 
 # apt-get waiting for dpkg's lock, which unattended upgrades may hold on a new machine. An install
 # with --no-remove stops rather than remove a package of the host's that conflicts with ours.
 apt_get() {
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"
+    DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=600 "$@"
 }
 
 # apt-get update, tried three times: a mirror in the middle of a sync serves an index that does not
@@ -103,18 +147,16 @@ apt_get() {
 update_package_lists() {
     local attempt
     for attempt in 1 2 3; do
-        apt_get update >/dev/null && return 0
+        apt_get update && return 0
         [ "$attempt" = 3 ] || sleep 30
     done
     echo "apt-get update failed three times; installing from the package lists there are" >&2
 }
 
-# build_preset PRESET [CONFIGURE_ARG...] [-- BUILD_ARG...]: installs the packages PRESET builds and
-# runs its tests with (PRESET_PACKAGES), configures it and builds it. A build directory given with
-# -B is built instead of the preset's own.
+# build_preset PRESET [CONFIGURE_ARG...] [-- BUILD_ARG...]: configures PRESET and builds it, its
+# packages installed by start_run. A build directory given with -B is built instead of the preset's.
 build_preset() {
-    local preset=$1 group list configure=() packages=()
-    local build=(--preset "$preset")
+    local preset=$1 configure=() build=(--preset "$1")
     shift
     while [ $# -gt 0 ] && [ "$1" != -- ]; do
         [ "$1" = -B ] && build=("$2")
@@ -122,11 +164,6 @@ build_preset() {
         shift
     done
     [ $# -gt 0 ] && shift
-    for group in ${PRESET_PACKAGES[$preset]}; do
-        list="${group}_PACKAGES[@]"
-        packages+=("${!list}")
-    done
-    ensure_packages "${packages[@]}"
     echo "== $preset"
     cmake --preset "$preset" "${configure[@]}" >/dev/null
     cmake --build "${build[@]}" -j 2 "$@"
@@ -171,16 +208,8 @@ BENCH_PACKAGES=(libbenchmark-dev jq)
 # tells when the window manager serves (scripts/desktop.py) and closes windows.
 RUN_PACKAGES=(xvfb xdotool imagemagick openbox wmctrl)
 
-# The packages of each preset, by group.
-declare -A PRESET_PACKAGES=(
-    [native]=NATIVE
-    [native-sanitize]=NATIVE
-    [fuzz]="NATIVE FUZZ"
-    [bench]="NATIVE BENCH"
-    [bench-win64]="NATIVE WINDOWS RUN"
-    [win32]="NATIVE WINDOWS RUN"
-    [win64]="NATIVE WINDOWS RUN"
-    [win64-unit]="NATIVE WINDOWS"
-    [win32-unit]="NATIVE WINDOWS EMULATOR"
-    [release]=RELEASE
-)
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    start_run -- "$@"
+    exec "$@"
+fi

@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
 # Unpacks 32-bit Wine (wine32 of the i386 architecture) and every library it needs into a folder of
-# its own, with Debian's mmdebstrap, from the i386 indexes of this machine's Debian mirror. Nothing
-# is installed here and dpkg's architectures stay as they are; the emulated x86 machine lays the
-# folder under its root (scripts/emulator-init.sh). Prints the folder.
+# its own, with Debian's mmdebstrap, from the i386 indexes of this machine's Debian mirror, as any
+# user (chrootless: nothing is run, only unpacked). Nothing is installed here and dpkg's
+# architectures stay as they are; the emulated x86 machine lays the folder under its root
+# (scripts/emulator-init.sh). Prints the folder.
 #
 #   scripts/wine32-tree.sh CACHE
 #
-# The folder is CACHE/wine32-tree-<version>-<suites>-<recipe>: wine32 at the version of this
-# machine's 64-bit Wine (the two halves share one Wine server), from the suites named, made again
-# when that version, a suite or this script changes. Older trees are removed once a new one is made.
+# The folder is CACHE/wine32-tree-<version>-<suites>-<recipe>: wine32 at the version the package
+# lists give for wine64, which must be the installed one (the two halves share one Wine server),
+# from the suites named, made again when that version, a suite or this script changes. Older trees
+# are removed once a new one is made.
 set -euo pipefail
 mkdir -p "$1"
 cache=$(realpath "$1")
-version=$(dpkg-query -W -f='${Version}' wine64)
 recipe=$(sha256sum "$0" | cut -c1-16)
 
 fail() {
     echo "wine32 tree: $*" >&2
     exit 1
 }
+version=$(apt-cache policy wine64 | sed -n 's/^ *Candidate: //p')
+installed=$(dpkg-query -W -f='${Version}' wine64)
+[ "$version" = "$installed" ] || fail "the mirror has Wine $version, this machine's wine64 is" \
+    "$installed: upgrade it (apt-get install wine64), as root"
 command -v mmdebstrap >/dev/null || fail "mmdebstrap is missing (package mmdebstrap)"
 
 # This machine's Debian suites (its release, and the updates and security suites beside it), each
@@ -46,9 +51,15 @@ while :; do
     [ -d "$tree" ] && break
     echo "wine32 tree: unpacking wine32 $version from ${suites//+/ }" >&2
     rm -rf --one-file-system "$tree.tmp"
-    if mmdebstrap --variant=extract --arch=i386 --include="wine32=$version" "${options[@]}" \
-        --hook-dir=/usr/share/mmdebstrap/hooks/merged-usr "$codename" "$tree.tmp" "${sources[@]}" \
-        >"$log" 2>&1; then
+    if mmdebstrap --mode=chrootless --variant=extract --arch=i386 --include="wine32=$version" \
+        "${options[@]}" "$codename" "$tree.tmp" "${sources[@]}" >"$log" 2>&1; then
+        # The host's /bin, /sbin and /lib lead into /usr: the tree's files go there too.
+        for dir in bin sbin lib; do
+            if [ -d "$tree.tmp/$dir" ] && [ ! -L "$tree.tmp/$dir" ]; then
+                cp -a "$tree.tmp/$dir/." "$tree.tmp/usr/$dir/"
+                rm -rf "$tree.tmp/$dir"
+            fi
+        done
         # Unpacking runs no maintainer script. Of theirs Wine needs libwine's: its zlib1.dll, the
         # mingw one marked as a Wine builtin.
         mingw_zlib=$tree.tmp/usr/i686-w64-mingw32/lib/zlib1.dll

@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# The release is reproducible and holds what a Windows user needs: ./release.sh twice, in two build
-# directories, gives the same bytes in every file it builds and packs; the zip's top level holds
+# The release is reproducible and holds what a Windows user needs: ./release.sh twice gives the
+# same bytes in every file it builds and packs, the second time from a copy of the checkout at
+# another path, in another build folder, with another umask, time zone and locale; the zip's top level holds
 # the 32-bit Quenlit.exe, quenlit-inspect.exe, README.txt and the build record BUILDINFO.txt, which
 # names the commit, and never a QXBaseIF.dll; its texts are ASCII in lines of at most 80 characters
 # that end in CR LF, as every Windows editor shows them.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/setup.sh
-trust_checkout
+source "$(dirname "$0")/../scripts/setup.sh"
+start_run RELEASE -- "$@"
 commit=$(git rev-parse HEAD)
 
-work=build/check-release
+work=$PWD/build/check-release
 rm -rf --one-file-system "$work"
-for run in first second; do
-    ./release.sh "$work/$run/out" "$work/$run/build" >/dev/null
-done
+./release.sh "$work/first/out" "$work/first/build" >/dev/null
+copy=$work/second/checkout
+mkdir -p "$copy"
+tar -C . --exclude=./build --exclude=./dist -cf - . | tar -C "$copy" -xf -
+(umask 0077 && TZ=XYZ-14 LC_ALL=C "$copy/release.sh" "$work/second/out" "$work/second/build" \
+    >/dev/null)
 
 failures=0
 fail() {
@@ -23,6 +26,10 @@ fail() {
 }
 
 # Every file of both runs, by its path within the run: the zip, SHA256SUMS and the binaries.
+for run in first second; do
+    [ -d "$work/$run/build/dist" ] && [ -s "$work/$run/out/SHA256SUMS" ] ||
+        fail "the $run run left no build folder or no SHA256SUMS"
+done
 digests() {
     (cd "$work/$1" && find out build/dist -type f -print0 | sort -z | xargs -0 sha256sum)
 }

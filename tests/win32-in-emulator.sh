@@ -7,16 +7,17 @@
 # Every test runs in one 32-bit prefix. It takes minutes to make there, so a copy is kept in
 # build/emulator, with the files that are copies of Wine's own replaced by links to them, and
 # taken again while what made it stays the same: 32-bit Wine's tree (its name gives the Wine
-# version, the suites and the recipe) and scripts/desktop.py.
+# version, the suites and the recipe), scripts/desktop.py and this script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/setup.sh
 
 export QUENLIT_WINEPREFIX=/tmp/quenlit-win32/prefix
 prefix=$QUENLIT_WINEPREFIX
 builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
 kept=build/emulator/wine32-prefix-$({
     echo "${WINE32_TREE:?is not set}"
-    cat scripts/desktop.py
+    cat scripts/desktop.py "$0"
 } | sha256sum | cut -c1-16).tar
 
 make_prefix() {
@@ -58,8 +59,8 @@ test)
     # One server for the runs without a display; the end-to-end session starts its own after it.
     export QUENLIT_WINE_KEEP_SERVER=1
     status=0
-    ctest --preset win32-unit || status=1
-    ctest --preset win32 || status=1
+    run_tests --preset win32-unit || status=1
+    run_tests --preset win32 || status=1
     echo "What ran as 32-bit code:"
     grep -h "^Pointer size: \|ran as a 32-bit process$" build/win32-unit/Testing/Temporary/LastTest.log \
         build/win32/Testing/Temporary/LastTest.log | sed 's/^/  /'

@@ -11,10 +11,9 @@
 # Either installs the packages it uses and, when there is none, first makes 32-bit Wine's tree
 # (scripts/wine32-tree.sh).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/setup.sh
-start_run
-ensure_packages "${WINDOWS_PACKAGES[@]}" "${EMULATOR_PACKAGES[@]}"
+source "$(dirname "$0")/../scripts/setup.sh"
+zip=$(realpath -m "${2:-}")
+start_run NATIVE WINDOWS RUN EMULATOR -- "$@"
 
 if [ "${1:?prefix or test}" = prefix ]; then
     start=$SECONDS
@@ -23,13 +22,13 @@ if [ "${1:?prefix or test}" = prefix ]; then
     exit
 fi
 
-zip=$(realpath "${2:?the release zip}")
+[ -f "$zip" ] || { echo "win32 stage: no release zip: ${2:-none given}" >&2; exit 1; }
 build_preset win32 -DQUENLIT_RELEASE_ZIP="$zip"
 build_preset win32-unit
 
 echo "== the emulated x86 machine"
 start=$SECONDS
 status=0
-interruptible scripts/emulator-run.sh build tests/win32-in-emulator.sh test || status=$?
+scripts/emulator-run.sh build tests/win32-in-emulator.sh test || status=$?
 echo "win32 stage: $((SECONDS - start)) s on the emulated machine"
 exit $status

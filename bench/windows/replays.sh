@@ -4,7 +4,8 @@
 # each, the two alternated. A display, window manager and Wine prefix of its own, made in that
 # order and ended at exit. Expects the bench-win64 preset built; bench.sh builds it and calls this.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+source "$(dirname "$0")/../../scripts/setup.sh"
+start_run -- "$@"
 
 RUNS=15
 QUENLIT=QuenlitDragReplay
@@ -20,13 +21,13 @@ desktop() { python3 scripts/desktop.py --work "$work" "$@"; }
 # appends its figures to <results>/<exe> as one line of "name=value" words, with the clock just
 # before the launch as launch_unix_us.
 run_replay() {
-    local exe=$1 log=$results/$1.log launch
+    local exe=$1 log=$results/$1.log launch status=0
     cp "$work/bench-folder"/* "$shared/"
     rm -f "$log"
-    launch=$(timeout 60 python3 scripts/desktop.py --work "$work" run "$log" "$bin/$exe.exe") ||
-        true
-    if ! grep -q '^replay_us=' "$log"; then
-        echo "$exe did not finish its replay:" >&2
+    launch=$(timeout -k 5 60 python3 scripts/desktop.py --work "$work" run "$log" "$bin/$exe.exe") ||
+        status=$?
+    if [ "$status" != 0 ] || ! grep -q '^replay_us=' "$log"; then
+        echo "$exe did not finish its replay (exit status $status):" >&2
         cat "$log" >&2
         return 1
     fi
@@ -92,7 +93,7 @@ taskset -pc $(($(nproc) - 1)) $$ >/dev/null
 
 rm -rf "$work"
 mkdir -p "$results"
-trap 'desktop stop' EXIT
+trap 'set +e; desktop stop' EXIT
 desktop start --prefix "$work/prefix" --for "$bin/$QUENLIT.exe" >/dev/null
 python3 scripts/shared_folders.py bench "$work/bench-folder"
 mkdir -p "$shared"

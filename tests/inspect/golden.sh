@@ -77,7 +77,7 @@ run_case() {
     local name=$1 folder=$work/$1 status argument failed=$failures
     if [[ $unprivileged_cases == *" $name "* ]] && nobody_needed; then
         if ! make_nobody_place "$inspect"; then
-            echo "skip $name: root ignores permissions, and setpriv is missing"
+            fail "$name" "root ignores permissions, and setpriv is missing"
             return
         fi
         folder=$nobody_place/$name
@@ -132,6 +132,8 @@ run_to_full_device() {
     check_refusal "$name" "$status" "$failed"
 }
 
+# Folders an interrupted case left without permissions get them back first.
+[ ! -d "$work" ] || chmod -R u+rwx "$work"
 rm -rf "$work"
 mkdir -p "$work"
 cases=("$@")

@@ -5,8 +5,7 @@
 # (mode 0711, removed on exit).
 #
 # as-nobody.sh PROGRAM [ARG...]
-#   runs PROGRAM so when root, as it is otherwise; exits with 77 (skipped) when root lacks
-#   setpriv. The C++ tests' scratch folders lie in /dev/shm or, where there is none, in TMPDIR,
+#   runs PROGRAM so when root, as it is otherwise; fails when root lacks setpriv. The C++ tests' scratch folders lie in /dev/shm or, where there is none, in TMPDIR,
 #   which is then /tmp.
 #
 # Sourced (by tests/inspect/golden.sh), it gives:
@@ -35,8 +34,8 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     set -euo pipefail
     nobody_needed || exec "$@"
     if ! make_nobody_place "$1"; then
-        echo "skipped: root ignores permissions, and setpriv is missing" >&2
-        exit 77
+        echo "as-nobody: root ignores permissions, and setpriv is missing" >&2
+        exit 1
     fi
     shift
     TMPDIR=/tmp "${as_nobody[@]}" "$@"

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the application icon, a sun, and writes app/res/Quenlit.ico: a 32x32 and a 16x16 image,
-16 colours (4 bits per pixel) each, transparent around the sun. Run it again after changing the
-picture and commit the icon it writes."""
+"""Draws the application icon, a sun, and writes Quenlit.ico beside itself: a 32x32 and a 16x16
+image, 16 colours (4 bits per pixel) each, transparent around the sun. Run it again after changing
+the picture and commit the icon it writes."""
 
 import math
 import struct
@@ -79,6 +79,6 @@ def icon_file(sizes):
 
 
 if __name__ == "__main__":
-    target = Path(__file__).resolve().parent.parent / "app" / "res" / "Quenlit.ico"
+    target = Path(__file__).resolve().parent / "Quenlit.ico"
     target.write_bytes(icon_file([32, 16]))
     print(f"wrote {target}")
