@@ -36,21 +36,21 @@ start_run() {
         [ "$status" != 75 ] || echo "Another run holds this checkout: $(lock_holder)" >&2
         exit 1
     fi
-    if [ "$(id -u)" != 0 ]; then
-        ns+=(--map-current-user)
-    elif [ "$(stat -c %u .)" != 0 ]; then
+    # The owner's before the namespace is made: a change of user would free its first process.
+    if [ "$(id -u)" = 0 ] && [ "$(stat -c %u .)" != 0 ]; then
         owner=(setpriv --reuid="$(stat -c %u .)" --regid="$(stat -c %g .)" --clear-groups)
     fi
+    [ "$(id -u)" = 0 ] && [ ${#owner[@]} = 0 ] || ns+=(--map-current-user)
     [ "$(id -u)" != 0 ] || compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null ||
         update_package_lists
     ensure_packages "${packages[@]}"
     export QUENLIT_RUN="$CHECKOUT $$" HOME=$CHECKOUT/build/home
     unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME XDG_RUNTIME_DIR
-    if ! "${ns[@]}" true 2>/dev/null; then
+    if ! "${owner[@]}" "${ns[@]}" true 2>/dev/null; then
         echo "No PID namespace can be made here: the run ends what it started by a process scan."
         ns=()
     fi
-    exec "${ns[@]}" "${owner[@]}" bash -c 'source "$1" && shift && mkdir -p "$HOME" && keep_run "$@"' \
+    exec "${owner[@]}" "${ns[@]}" bash -c 'source "$1" && shift && mkdir -p "$HOME" && keep_run "$@"' \
         run "$CHECKOUT/scripts/setup.sh" "${#ns[@]}" "$RUN_SCRIPT" "$@"
 }
 
