@@ -40,7 +40,7 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     desktop run "$out/wine.log" "$exe" >/dev/null
 else
     DISPLAY=$(desktop start --prefix "$prefix" --for "$exe")
-    export DISPLAY
+    export DISPLAY XAUTHORITY=$out/Xauthority
     python3 scripts/shared_folders.py demo "$shared"
     desktop run "$out/wine.log" "$exe" >/dev/null &
     tool=$!
