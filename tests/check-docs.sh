@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Holds the texts to the checkout: every repository path that README.md or docs/*.md names exists
-# (a path in a source folder, a link between the texts, a file named alone), and so does every test
-# they name by its full name: a GoogleTest case (Suite.Case) or suite, and a CTest test of the
-# native, win32 and win64 trees (`ctest -N`), a win32_ one by its name without that prefix where
-# the 32-bit stage's trees are not built. Names each one missing by text and line; fails when it
-# read no text. test.sh runs it once those three trees are configured.
+# Holds the texts to the checkout: every repository path that README.md, docs/*.md and
+# docs/performance-run.txt name exists (a path in any folder of ours, a link between the texts and
+# the heading it points at, a file named alone), and so does every test they name: a GoogleTest
+# case (Suite.Case, Suite.*) or suite, and a CTest test of the native, win32 and win64 trees
+# (`ctest -N`), with or without its win32_ or e2e_ prefix, or any other name in snake case that no
+# file but the texts holds. Names each one missing by text and line; first checks that a text of
+# each such fault fails; fails when it read no text. test.sh runs it once those trees are configured.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/setup.sh
-trust_checkout
+source "$(dirname "$0")/../scripts/setup.sh"
+start_run -- "$@"
 
-texts=$(git ls-files -- README.md 'docs/*.md')
+texts=$(git ls-files -- README.md 'docs/*.md' docs/performance-run.txt)
 [ -n "$texts" ] || {
     echo "check-docs: git lists no README.md or docs/*.md in $PWD, so nothing was checked" >&2
     exit 1
@@ -31,25 +31,34 @@ folders |= {folder.rsplit("/", n)[0]
             for folder in set(folders) for n in range(folder.count("/") + 1)}
 names = {os.path.basename(path) for path in files}
 ctest_names = set(sys.argv[1].split())
+ctest_names |= {name.removeprefix(prefix) for name in ctest_names for prefix in ("win32_", "e2e_")}
 texts = sys.argv[2:]
-sources = [path for path in files
-           if path.startswith(("tests/", "bench/")) and path.endswith(".cpp")]
 test_cases = set()
-for path in sources:
-    with open(path, encoding="utf-8") as file:
-        test_cases |= set(re.findall(r"\bTEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)", file.read()))
+words = set()
+for path in files:
+    # Not the texts, nor this check, whose faults below name nothing.
+    if path in texts or path == "tests/check-docs.sh" or not os.path.isfile(path):
+        continue
+    with open(path, encoding="utf-8", errors="replace") as file:
+        content = file.read()
+    words |= set(re.findall(r"\b[a-z0-9]+(?:_[a-z0-9]+)+\b", content))
+    if path.startswith(("tests/", "bench/")) and path.endswith(".cpp"):
+        test_cases |= set(re.findall(r"\bTEST(?:_F|_P)?\(\s*(\w+),\s*(\w+)\)", content))
 suites = {suite for suite, _ in test_cases}
-# The first word of every CTest name: a word in backquotes with one of these before its first
-# underscore names a test.
-test_words = {name.split("_")[0] for name in ctest_names} | {"win32"}
 
-SOURCE_FOLDERS = ("app|afx|core|files|driver|sensor-sim|inspect|tests|bench|scripts|release|docs"
-                  "|cmake")
-PATH = re.compile(rf"(?<![\w./-])(?:{SOURCE_FOLDERS})/[\w./*-]*")
+TOP_FOLDERS = "|".join(re.escape(f) for f in sorted({f.split("/")[0] for f in folders if f}))
+PATH = re.compile(rf"(?<![\w./-])(?:{TOP_FOLDERS})/[\w./*-]*")
 ALONE = re.compile(r"(?<![\w./<-])([A-Za-z][\w-]*\.(?:h|cpp|sh|py|md|rc|jq))\b(?![\w/])")
-LINK = re.compile(r"\]\(([^)#\s]+)(?:#[^)]*)?\)")
+LINK = re.compile(r"\]\(([^)#\s]*)(?:#([^)]*))?\)")
 CODE = re.compile(r"`([^`]+)`")
-TEST_CASE = re.compile(r"^([A-Z]\w*)\.([A-Z]\w*)$")
+TEST_CASE = re.compile(r"^([A-Z]\w*)\.([A-Z]\w*|\*)$")
+
+
+def anchors(path):
+    """The anchors of a text's headings, as GitHub makes them."""
+    with open(path, encoding="utf-8") as file:
+        headings = re.findall(r"^#+ (.*)$", file.read(), re.MULTILINE)
+    return {re.sub(r"[^\w -]", "", h.lower()).replace(" ", "-") for h in headings}
 
 
 def exists(path):
@@ -69,20 +78,34 @@ def missing(text, line):
     for name in ALONE.findall(line):
         if name not in names:
             found.append(name)
-    for target in LINK.findall(line):
-        if "://" not in target and not os.path.exists(os.path.join(os.path.dirname(text), target)):
+    for target, anchor in LINK.findall(line):
+        if "://" in target:
+            continue
+        linked = os.path.join(os.path.dirname(text), target) if target else text
+        if not os.path.exists(linked):
             found.append(target)
+        elif anchor and anchor not in anchors(linked):
+            found.append(f"{target}#{anchor}")
     for code in CODE.findall(line):
         case = TEST_CASE.match(code)
-        if case and case.group(1).endswith("Test") and case.groups() not in test_cases:
+        if case and (case.group(1) not in suites or
+                     case.group(2) != "*" and case.groups() not in test_cases):
             found.append(code)
         elif re.fullmatch(r"[A-Z]\w*Test", code) and code not in suites:
             found.append(code)
-        elif re.fullmatch(r"[a-z0-9]+(?:_[a-z0-9]+)+", code) and code.split("_")[0] in test_words:
-            if code not in ctest_names and code.removeprefix("win32_") not in ctest_names:
-                found.append(code)
+        elif (re.fullmatch(r"[a-z0-9]+(?:_[a-z0-9]+)+", code) and code not in words
+              and code.removeprefix("win32_") not in ctest_names):
+            found.append(code)
     return list(dict.fromkeys(found))
 
+
+# Each kind of fault, which must be found.
+faults = ["[a](testing.md#no-such-heading)", "rules/NoSuchRule.h", "e2e `no_such_case`",
+          "`FloorsMatchTool.NoSuchCase`", "`NoSuchSuite.*`"]
+unseen = [fault for fault in faults if not missing("docs/testing.md", fault)]
+if unseen:
+    print(f"check-docs: does not see these faults: {unseen}", file=sys.stderr)
+    sys.exit(1)
 
 failures = 0
 lines = 0

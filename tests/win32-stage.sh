@@ -12,7 +12,7 @@
 # (scripts/wine32-tree.sh).
 set -euo pipefail
 source "$(dirname "$0")/../scripts/setup.sh"
-zip=$(realpath -m "${2:-}")
+zip=${2:+$(realpath -m "$2")}
 start_run NATIVE WINDOWS RUN EMULATOR -- "$@"
 
 if [ "${1:?prefix or test}" = prefix ]; then
