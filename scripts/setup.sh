@@ -26,7 +26,7 @@ start_run() {
     done
     shift
     cd "$CHECKOUT"
-    [ -z "${QUENLIT_RUN:-}" ] || return 0
+    [ -z "${QUENLIT_RUN:-}" ] || { mkdir -p "$HOME" && return 0; }
     trust_checkout
     exec 9<.
     flock -n -E 75 9 || status=$?
@@ -49,20 +49,14 @@ start_run() {
     if ! "${owner[@]}" "${ns[@]}" true 2>/dev/null; then
         echo "No PID namespace can be made here: the run ends what it started by a process scan."
         ns=()
+        trap 'set +e; stop_run' EXIT
     fi
-    exec "${owner[@]}" "${ns[@]}" bash -c 'source "$1" && shift && mkdir -p "$HOME" && keep_run "$@"' \
-        run "$CHECKOUT/scripts/setup.sh" "${#ns[@]}" "$RUN_SCRIPT" "$@"
-}
-
-# keep_run NAMESPACED COMMAND...: the run's first process. It waits for COMMAND in the background,
-# so that SIGTERM and Ctrl-C end the run at once, not when a command in the foreground returns.
-keep_run() {
-    trap 'exit 143' TERM
-    trap 'exit 130' INT
-    [ "$1" != 0 ] || trap 'set +e; stop_run' EXIT
-    shift
-    "$@" &
-    wait $!
+    # This process waits for the run, which its end (SIGKILL included) kills; SIGTERM and Ctrl-C
+    # end it at once. unshare itself lets neither through.
+    "${owner[@]}" setpriv --pdeathsig KILL "${ns[@]}" "$RUN_SCRIPT" "$@" &
+    trap "kill -KILL $! 2>/dev/null; exit 143" TERM
+    trap "kill -KILL $! 2>/dev/null; exit 130" INT
+    wait $! && exit 0 || exit $?
 }
 
 # Ends the processes that inherit this run's QUENLIT_RUN, other than this shell: asked first, then
