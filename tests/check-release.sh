@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The release is reproducible and holds what a Windows user needs: ./release.sh twice gives the
 # same bytes in every file it builds and packs, the second time from a copy of the checkout at
-# another path, in another build folder, with another umask, time zone and locale; the zip's top level holds
-# the 32-bit Quenlit.exe, quenlit-inspect.exe, README.txt and the build record BUILDINFO.txt, which
-# names the commit, and never a QXBaseIF.dll; its texts are ASCII in lines of at most 80 characters
-# that end in CR LF, as every Windows editor shows them.
+# another path, in another build folder, with another umask, time zone and locale; the zip's top
+# level holds the 32-bit Quenlit.exe, quenlit-inspect.exe, README.txt and the build record
+# BUILDINFO.txt, which names the commit, and never a QXBaseIF.dll; its texts are ASCII in lines of
+# at most 80 characters that end in CR LF, as every Windows editor shows them.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/setup.sh"
 start_run RELEASE -- "$@"
@@ -12,11 +12,11 @@ commit=$(git rev-parse HEAD)
 
 work=$PWD/build/check-release
 rm -rf --one-file-system "$work"
-./release.sh "$work/first/out" "$work/first/build" >/dev/null
+(umask 0022 && TZ=UTC0 LC_ALL=C ./release.sh "$work/first/out" "$work/first/build" >/dev/null)
 copy=$work/second/checkout
 mkdir -p "$copy"
 tar -C . --exclude=./build --exclude=./dist -cf - . | tar -C "$copy" -xf -
-(umask 0077 && TZ=XYZ-14 LC_ALL=C "$copy/release.sh" "$work/second/out" "$work/second/build" \
+(umask 0077 && TZ=XYZ-14 LC_ALL=C.UTF-8 "$copy/release.sh" "$work/second/out" "$work/second/build" \
     >/dev/null)
 
 failures=0
