@@ -1,12 +1,6 @@
 #!/usr/bin/env bash
-# Builds the tool and its tests (the benchmarks are ./bench.sh's) and runs every test: the include
-# arrows between the folders; the native unit suite, plain and under sanitizers; a short run of
-# every fuzz target; the Windows builds with a static check of their executables; the release zip,
-# built twice to check that it is reproducible; the unit suite cross-built and run under wine64; the
-# end-to-end suite on the real dialog; then the shipped 32-bit build for real, on an emulated x86
-# machine: the end-to-end suite on the release zip's Quenlit.exe, the unit suite and
-# quenlit-inspect.exe under 32-bit Wine, which comes from a tree of its own: the host's dpkg
-# architectures stay as they are.
+# Builds the tool and its tests (the benchmarks are ./bench.sh's) and runs every stage, the
+# shipped 32-bit build's on an emulated x86 machine last; docs/testing.md says what each checks.
 # QUENLIT_SKIP_WIN32_STAGE=1 leaves that stage out of a quick local run; CI always runs it.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"

@@ -4,8 +4,8 @@
 # which chroots into this machine's root filesystem, shared read-only, with 32-bit Wine's tree
 # (scripts/wine32-tree.sh) laid under it and writes kept in memory. /tmp, /run and /root are fresh
 # tmpfs there; the current directory stays visible, and RESULTS is writable at its own path.
-# The command runs under bash in the current directory with CI, where it is set, and WINE32_TREE,
-# the tree's name; its output streams here and its exit status is
+# The command runs under bash in the current directory, as this user, with HOME, CI where it is
+# set, and WINE32_TREE, the tree's name; its output streams here and its exit status is
 # this script's. The machine's clock is set from this one's; it is stopped after half an hour.
 #
 #   scripts/emulator-run.sh RESULTS COMMAND [ARG...]
@@ -129,12 +129,15 @@ trap 'rm -rf "$job"' EXIT
     echo "HOST_CLOCK=$(date +%s)"
 } >"$job/paths"
 {
-    echo 'export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8'
+    echo 'export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8'
+    printf 'export HOME=%q\n' "$HOME"
     printf 'export WINE32_TREE=%q\n' "$(basename "$wine32_tree")"
     for name in CI; do
         [ -n "${!name+set}" ] && printf 'export %s=%q\n' "$name" "${!name}"
     done
     printf 'cd %q\n' "$PWD"
+    # As this user: root there would not own the files here, nor could its Wine write them.
+    [ "$(id -u)" = 0 ] || printf 'setpriv --reuid=%s --regid=%s --clear-groups ' "$(id -u)" "$(id -g)"
     printf '%q ' "$@"
     echo
 } >"$job/run"

@@ -92,11 +92,12 @@ trust_checkout() {
 # run_tests CTEST_ARG...: ctest, with the tests it skipped added to build/skipped-tests.txt, which
 # report_skipped lists. A skip checks nothing: where CI is set, it fails the run.
 run_tests() {
-    local skipped
-    ctest "$@" | tee build/ctest-output.txt
+    local skipped status=0
+    ctest "$@" | tee build/ctest-output.txt || status=$?
     skipped=$(sed -n 's/^ *[0-9]* - \(.*\) (Skipped)$/\1/p' build/ctest-output.txt)
     [ -z "$skipped" ] || echo "$skipped" >>build/skipped-tests.txt
     [ -z "$skipped" ] || [ "${CI:-}" != true ] || { echo "Skipped, so failed: $skipped" >&2; return 1; }
+    return "$status"
 }
 report_skipped() {
     [ ! -s build/skipped-tests.txt ] || sed '1i == Skipped, so not checked in this run:' \

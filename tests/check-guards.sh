@@ -7,7 +7,7 @@
 #   its own (SIGTERM where no PID namespace can be made);
 # - release.sh never removes the checkout given as its build folder;
 # - a held package counts as installed;
-# - a skipped test fails the run where CI is set;
+# - a failed ctest fails its stage, and a skipped test fails the run where CI is set;
 # - no check passes on printed text alone: no CTest test has a PASS_REGULAR_EXPRESSION (CTest then
 #   ignores the exit status), and every test preset fails when it finds no test.
 set -euo pipefail
@@ -80,6 +80,8 @@ missing=$(dpkg-query() { command dpkg-query --admindir="$scratch" "$@"; } &&
 
 # A skip, under CI and without.
 mkdir -p "$scratch/build"
+ctest() { return 1; }
+(cd "$scratch" && run_tests >/dev/null 2>&1) && fail "run_tests passed a ctest that failed"
 ctest() { echo "  3 - e2e_case (Skipped)"; }
 (cd "$scratch" && CI=true run_tests >/dev/null 2>&1) && fail "a skip passed where CI is set"
 (cd "$scratch" && CI= run_tests >/dev/null && report_skipped | grep -q "e2e_case") ||
