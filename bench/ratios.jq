@@ -4,8 +4,10 @@
 
 def right($width): tostring | if length < $width then " " * ($width - length) + . else . end;
 def left($width): tostring | if length < $width then . + " " * ($width - length) else . end;
+# A run's name without the "/min_time:..." that its least time per repetition adds.
+def name: .run_name | sub("/min_time:[0-9.]+"; "");
 def byname($aggregate):
-    map(select(.aggregate_name == $aggregate) | {key: .run_name, value: .}) | from_entries;
+    map(select(.aggregate_name == $aggregate) | {key: name, value: .}) | from_entries;
 def time($run): if $run then "\($run.cpu_time * 100 | round / 100) \($run.time_unit)" else "-" end;
 def row($name; $time; $floor; $ratio; $cv):
     "\($name | left(22)) \($time | right(12)) \($floor | right(12)) \($ratio | right(8)) \($cv | right(6))";
@@ -13,8 +15,8 @@ def row($name; $time; $floor; $ratio; $cv):
 .benchmarks as $all
 | ($all | byname("median")) as $median
 | ($all | byname("cv")) as $cv
-| ($all | map(select(.error_occurred) | "\(.run_name) failed: \(.error_message)") | unique) as $errors
-| [$all[].run_name | select(endswith("/floor") | not)] | unique
+| ($all | map(select(.error_occurred) | "\(name) failed: \(.error_message)") | unique) as $errors
+| [$all[] | name | select(endswith("/floor") | not)] | unique
 | row("benchmark"; "time"; "floor"; "ratio"; "cv"),
   (.[] as $name | $median[$name] as $run | $median[$name + "/floor"] as $floor
    | row($name; time($run); time($floor);
