@@ -36,24 +36,27 @@ start_run() {
         [ "$status" != 75 ] || echo "Another run holds this checkout: $(lock_holder)" >&2
         exit 1
     fi
-    # The owner's before the namespace is made: a change of user would free its first process.
-    if [ "$(id -u)" = 0 ] && [ "$(stat -c %u .)" != 0 ]; then
-        owner=(setpriv --reuid="$(stat -c %u .)" --regid="$(stat -c %g .)" --clear-groups)
+    # Root runs the rest as the owner under a first process of its own: a change of user would free
+    # that process from the end of the namespace's keeper.
+    if [ "$(id -u)" != 0 ]; then
+        ns+=(--map-current-user)
+    elif [ "$(stat -c %u .)" != 0 ]; then
+        owner=(bash -c '"$@" & wait $!' run setpriv --reuid="$(stat -c %u .)"
+            --regid="$(stat -c %g .)" --clear-groups)
     fi
-    [ "$(id -u)" = 0 ] && [ ${#owner[@]} = 0 ] || ns+=(--map-current-user)
     [ "$(id -u)" != 0 ] || compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null ||
         update_package_lists
     ensure_packages "${packages[@]}"
     export QUENLIT_RUN="$CHECKOUT $$" HOME=$CHECKOUT/build/home
     unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME XDG_RUNTIME_DIR
-    if ! "${owner[@]}" "${ns[@]}" true 2>/dev/null; then
+    if ! "${ns[@]}" true 2>/dev/null; then
         echo "No PID namespace can be made here: the run ends what it started by a process scan."
         ns=()
         trap 'set +e; stop_run' EXIT
     fi
     # This process waits for the run, which its end (SIGKILL included) kills; SIGTERM and Ctrl-C
     # end it at once. unshare itself lets neither through.
-    "${owner[@]}" setpriv --pdeathsig KILL "${ns[@]}" "$RUN_SCRIPT" "$@" &
+    setpriv --pdeathsig KILL "${ns[@]}" "${owner[@]}" "$RUN_SCRIPT" "$@" &
     trap "kill -KILL $! 2>/dev/null; exit 143" TERM
     trap "kill -KILL $! 2>/dev/null; exit 130" INT
     wait $! && exit 0 || exit $?
@@ -167,8 +170,8 @@ build_preset() {
 # Every name below is one that Debian 12 and 13 both have, none with a version in it: each release
 # brings its own default.
 
-# What every build needs; the tests and scripts run Python.
-NATIVE_PACKAGES=(cmake ninja-build g++ googletest python3)
+# What every build needs; the tests and scripts run Python, ps and pgrep.
+NATIVE_PACKAGES=(cmake ninja-build g++ googletest python3 procps)
 
 # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-dev)

@@ -46,6 +46,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 holder=$(cd "$other" && lock_holder | awk '{ print $1 }')
+[ -n "$holder" ] || fail "no holder of the lock found"
 rm -rf "$other/build"
 status=0
 refusal=$(second_run "$other/hold.sh" 1) || status=$?
