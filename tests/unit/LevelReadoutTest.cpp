@@ -20,16 +20,26 @@ constexpr int kHeight = 140;
 // The dialog's face under the readout: a colour, so no shade of black on white can match it.
 constexpr COLORREF kFace = RGB(0x99, 0x66, 0x33);
 
-TEST(LevelReadoutTest, TheClearingCoversEveryPixelEveryLevelsReadoutChanges) {
-    CBitmapCapture capture(nullptr, kWidth, kHeight);
-    ASSERT_TRUE(capture.IsReady());
-    const CCaptureDC dc(capture);
+// A bitmap with the readout's font selected, for the tool's own drawing code.
+class LevelReadoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(capture.IsReady());
+        ASSERT_TRUE(CreateReadoutFont(font));
+        previousFont = dc.SelectObject(font);
+    }
+    void TearDown() override { dc.SelectObject(previousFont); }
+
+    CBitmapCapture capture{nullptr, kWidth, kHeight};
+    const CCaptureDC dc{capture};
     CFont font;
-    ASSERT_TRUE(CreateReadoutFont(font));
-    const HGDIOBJ previousFont = dc.SelectObject(font);
+    HGDIOBJ previousFont = nullptr;
+    const RECT whole{0, 0, kWidth, kHeight};
+};
+
+TEST_F(LevelReadoutTest, TheClearingCoversEveryPixelEveryLevelsReadoutChanges) {
     CGdiObject face;
     ASSERT_TRUE(face.Attach(::CreateSolidBrush(kFace)));
-    const RECT whole{0, 0, kWidth, kHeight};
 
     const SIZE area = MeasureReadoutArea(dc);
     const RECT clearing{kReadoutX, kReadoutY, kReadoutX + area.cx, kReadoutY + area.cy};
@@ -62,18 +72,10 @@ TEST(LevelReadoutTest, TheClearingCoversEveryPixelEveryLevelsReadoutChanges) {
                               << "), the first at (" << firstOutside.x << ", " << firstOutside.y
                               << ")";
     }
-    dc.SelectObject(previousFont);
 }
 
 // A value of more than three characters, which no level has, is drawn whole, not cut to three.
-TEST(LevelReadoutTest, AValueOfMoreThanThreeCharactersIsDrawnWhole) {
-    CBitmapCapture capture(nullptr, kWidth, kHeight);
-    ASSERT_TRUE(capture.IsReady());
-    const CCaptureDC dc(capture);
-    CFont font;
-    ASSERT_TRUE(CreateReadoutFont(font));
-    const HGDIOBJ previousFont = dc.SelectObject(font);
-    const RECT whole{0, 0, kWidth, kHeight};
+TEST_F(LevelReadoutTest, AValueOfMoreThanThreeCharactersIsDrawnWhole) {
     for (const int value : {1000, -100}) {
         ::FillRect(dc.GetSafeHdc(), &whole, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         DrawLevelReadout(dc, value, MeasureReadoutArea(dc));
@@ -87,7 +89,6 @@ TEST(LevelReadoutTest, AValueOfMoreThanThreeCharactersIsDrawnWhole) {
                 beyond += pixels[y * kWidth + x] == RGB(0, 0, 0);
         EXPECT_GT(beyond, 0) << value << " was cut to three characters";
     }
-    dc.SelectObject(previousFont);
 }
 
 } // namespace
