@@ -132,9 +132,7 @@ trap 'rm -rf "$job"' EXIT
     echo 'export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8'
     printf 'export HOME=%q\n' "$HOME"
     printf 'export WINE32_TREE=%q\n' "$(basename "$wine32_tree")"
-    for name in CI; do
-        [ -n "${!name+set}" ] && printf 'export %s=%q\n' "$name" "${!name}"
-    done
+    [ -z "${CI+set}" ] || printf 'export CI=%q\n' "$CI"
     printf 'cd %q\n' "$PWD"
     # As this user: root there would not own the files here, nor could its Wine write them.
     [ "$(id -u)" = 0 ] || printf 'setpriv --reuid=%s --regid=%s --clear-groups ' "$(id -u)" "$(id -g)"

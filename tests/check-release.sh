@@ -25,11 +25,12 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Every file of both runs, by its path within the run: the zip, SHA256SUMS and the binaries.
+# Two missing builds would compare equal.
 for run in first second; do
     [ -d "$work/$run/build/dist" ] && [ -s "$work/$run/out/SHA256SUMS" ] ||
         fail "the $run run left no build folder or no SHA256SUMS"
 done
+# Every file of both runs, by its path within the run: the zip, SHA256SUMS and the binaries.
 digests() {
     (cd "$work/$1" && find out build/dist -type f -print0 | sort -z | xargs -0 sha256sum)
 }

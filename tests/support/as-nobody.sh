@@ -5,8 +5,8 @@
 # (mode 0711, removed on exit).
 #
 # as-nobody.sh PROGRAM [ARG...]
-#   runs PROGRAM so when root, as it is otherwise; fails when root lacks setpriv. The C++ tests' scratch folders lie in /dev/shm or, where there is none, in TMPDIR,
-#   which is then /tmp.
+#   runs PROGRAM so when root, as it is otherwise; fails when root lacks setpriv. The C++ tests'
+#   scratch folders lie in /dev/shm or, where there is none, in TMPDIR, which is then /tmp.
 #
 # Sourced (by tests/inspect/golden.sh), it gives:
 #   nobody_needed              true when the user is root
